@@ -1,0 +1,16 @@
+# cmake -DSQL=<KIROCustomList.sql> -DOUT=<KIROCustomList.mdb> -P MakeCatalogue.cmake
+# Makes the catalogue only when none exists: a rebuild must never replace the user's play lists.
+if(EXISTS "${OUT}")
+  return()
+endif()
+find_program(SQLITE3 sqlite3 REQUIRED)
+get_filename_component(dir "${OUT}" DIRECTORY)
+file(MAKE_DIRECTORY "${dir}")
+set(tmp "${OUT}.new")
+file(REMOVE "${tmp}")
+execute_process(COMMAND ${SQLITE3} -bail "${tmp}" INPUT_FILE "${SQL}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  file(REMOVE "${tmp}")
+  message(FATAL_ERROR "could not make ${OUT} from ${SQL}")
+endif()
+file(RENAME "${tmp}" "${OUT}")
