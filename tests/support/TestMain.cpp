@@ -2,7 +2,9 @@
 // so that no test touches the real home folder or trash.
 #include <gtest/gtest.h>
 
+#ifdef MELVANE_GUI_TEST
 #include <QApplication>
+#endif
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,127 @@
+#include "OptionStore.h"
+
+#include "CatalogueStatements.h"
+
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+namespace {
+
+enum class Kind { Flag, Integer };
+
+struct OptionKey {
+    const char* name;
+    Kind kind;
+    bool THead::*flag;
+    int THead::*number;
+    bool saved;
+};
+
+const OptionKey kKeys[] = {
+    {"bConfirmation", Kind::Flag, &THead::bConfirmation, nullptr, true},
+    {"bContinuous", Kind::Flag, &THead::bContinuous, nullptr, true},
+    {"bShowHideSys", Kind::Flag, &THead::bShowHideSys, nullptr, true},
+    {"iFileSizeUnit", Kind::Integer, nullptr, &THead::iFileSizeUnit, true},
+    {"iT2FMode", Kind::Integer, nullptr, &THead::iT2FMode, true},
+    {"iTryMaxCount", Kind::Integer, nullptr, &THead::iTryMaxCount, false},
+};
+
+const OptionKey* keyNamed(const QString& name)
+{
+    for (const OptionKey& key : kKeys) {
+        if (name == QLatin1String(key.name))
+            return &key;
+    }
+    return nullptr;
+}
+
+// The layer's text; a query on a closed connection fails without one.
+QString layerError(const QSqlQuery& query)
+{
+    const QString text = query.lastError().text();
+    return text.isEmpty() ? QStringLiteral("database not open") : text;
+}
+
+QString notAnInteger(const QString& text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+} // namespace
+
+bool ReadFlag(const QString& stored)
+{
+    if (stored.isEmpty())
+        return false;
+    const QChar c = stored.front();
+    return c == u'T' || c == u't' || c == u'Y' || c == u'y';
+}
+
+QString FlagText(bool value)
+{
+    return value ? QStringLiteral("T") : QStringLiteral("F");
+}
+
+std::optional<int> ReadInteger(const QString& stored)
+{
+    bool ok = false;
+    const int value = stored.toInt(&ok, 10);
+    // toInt accepts surrounding blanks; a stored number is its digits and an optional sign alone.
+    if (!ok || stored.trimmed() != stored)
+        return std::nullopt;
+    return value;
+}
+
+OptionResult LoadOptions(const QSqlDatabase& db, THead& head)
+{
+    QSqlQuery query(db);
+    if (!query.exec(Statements::kSelectOptions))
+        return {layerError(query)};
+    const int nameField = query.record().indexOf(QStringLiteral("name"));
+    const int valueField = query.record().indexOf(QStringLiteral("value"));
+    while (query.next()) {
+        const OptionKey* key = keyNamed(query.value(nameField).toString());
+        if (key == nullptr)
+            continue;
+        const QString value = query.value(valueField).toString();
+        if (key->kind == Kind::Flag) {
+            head.*(key->flag) = ReadFlag(value);
+            continue;
+        }
+        const std::optional<int> number = ReadInteger(value);
+        if (!number)
+            return {notAnInteger(value)};
+        head.*(key->number) = *number;
+    }
+    return {};
+}
+
+OptionResult SaveOptions(const QSqlDatabase& db, const THead& head)
+{
+    QSqlQuery rows(db);
+    if (!rows.exec(Statements::kSelectOptions))
+        return {layerError(rows)};
+    QSet<QString> present;
+    const int nameField = rows.record().indexOf(QStringLiteral("name"));
+    while (rows.next())
+        present.insert(rows.value(nameField).toString());
+    rows.finish();
+
+    for (const OptionKey& key : kKeys) {
+        const QString name = QLatin1String(key.name);
+        if (!key.saved || !present.contains(name))
+            continue;
+        const QString value =
+            key.kind == Kind::Flag ? FlagText(head.*(key.flag)) : QString::number(head.*(key.number));
+        QSqlQuery update(db);
+        update.prepare(QStringLiteral("update [option] set value = ? where name = ?"));
+        update.addBindValue(value);
+        update.addBindValue(name);
+        if (!update.exec())
+            return {layerError(update)};
+    }
+    return {};
+}

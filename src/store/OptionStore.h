@@ -1,0 +1,26 @@
+#pragma once
+
+#include "utHead.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// Stored forms of the option values.
+bool ReadFlag(const QString& stored);             // T, t, Y, y first: true
+QString FlagText(bool value);                     // "T" / "F"
+std::optional<int> ReadInteger(const QString& stored);  // decimal text, else none
+
+// Outcome of loading or saving: an empty error means every row went through.
+struct OptionResult {
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads every option row into the values; stops at the first row the layer cannot read (a number that
+// is no decimal number), keeping what was read before it.
+OptionResult LoadOptions(const QSqlDatabase& db, THead& head);
+
+// Writes the five options the dialog edits into their existing rows; a key without a row is not stored.
+OptionResult SaveOptions(const QSqlDatabase& db, const THead& head);

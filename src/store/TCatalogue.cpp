@@ -1,0 +1,90 @@
+#include "TCatalogue.h"
+
+#include "utHead.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace {
+
+QString uniqueConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("catalogue-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+constexpr int kBusyTimeoutMs = 3000;
+
+} // namespace
+
+TCatalogue::TCatalogue() : name_(uniqueConnectionName())
+{
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+}
+
+TCatalogue::~TCatalogue()
+{
+    Close();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QByteArray TCatalogue::FilePath(const QByteArray& appPath)
+{
+    return appPath + kCatalogueFileName;
+}
+
+bool TCatalogue::Open(const QByteArray& appPath)
+{
+    Close();
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    // A URI with mode=rw: SQLite would otherwise create an empty file where none is.
+    QUrl uri = QUrl::fromLocalFile(QFile::decodeName(FilePath(appPath)));
+    uri.setQuery(QStringLiteral("mode=rw"));
+    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open()) {
+        lastError_ = db.lastError().text();
+        return false;
+    }
+    lastError_.clear();
+    QSqlQuery pragma(db);
+    if (!pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON")))
+        lastError_ = pragma.lastError().text();
+    return true;
+}
+
+void TCatalogue::Close()
+{
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (db.isOpen())
+        db.close();
+}
+
+bool TCatalogue::IsOpen() const
+{
+    return QSqlDatabase::database(name_, false).isOpen();
+}
+
+QString TCatalogue::LastError() const
+{
+    return lastError_;
+}
+
+QSqlDatabase TCatalogue::Database() const
+{
+    return QSqlDatabase::database(name_, false);
+}
+
+bool TCatalogue::Execute(const QString& statement)
+{
+    QSqlQuery query(Database());
+    if (!query.exec(statement)) {
+        lastError_ = query.lastError().text();
+        return false;
+    }
+    return true;
+}
