@@ -1,0 +1,136 @@
+#include "FolderPlaces.h"
+
+#include <QStandardPaths>
+#include <QFile>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+
+bool IsExistingFolder(const QByteArray& path)
+{
+    if (!path.startsWith('/'))
+        return false;
+    struct stat st {};
+    return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+QList<QByteArray> ListSubFolders(const QByteArray& folder)
+{
+    QList<QByteArray> names;
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return names;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(fd), &::closedir);
+    if (!dir) {
+        ::close(fd);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        bool isDir = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat st {};
+            isDir = ::fstatat(fd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        if (isDir)
+            names.append(name);
+    }
+    return names;
+}
+
+QByteArray JoinPath(const QByteArray& folder, const QByteArray& name)
+{
+    if (folder.endsWith('/'))
+        return folder + name;
+    return folder + '/' + name;
+}
+
+QByteArray LastComponent(const QByteArray& path)
+{
+    if (path == "/")
+        return path;
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QByteArray NormalisedFolderPath(const QByteArray& path)
+{
+    if (!path.startsWith('/'))
+        return {};
+    QList<QByteArray> parts;
+    for (const QByteArray& part : path.split('/')) {
+        if (part.isEmpty() || part == ".")
+            continue;
+        if (part == "..") {
+            if (!parts.isEmpty())
+                parts.removeLast();
+            continue;
+        }
+        parts.append(part);
+    }
+    return '/' + parts.join('/');
+}
+
+namespace {
+
+// /proc/self/mounts writes blanks, tabs, newlines and backslashes as \ooo.
+QByteArray UnescapeMountField(const QByteArray& field)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto isOctal = [&](qsizetype k) { return field[k] >= '0' && field[k] <= '7'; };
+        if (field[i] == '\\' && i + 3 < field.size() && isOctal(i + 1) && isOctal(i + 2) && isOctal(i + 3)) {
+            out.append(char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0')));
+            i += 3;
+        } else {
+            out.append(field[i]);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QList<QByteArray> ParseMountPoints(const QByteArray& mountsText)
+{
+    QList<QByteArray> points;
+    for (const QByteArray& line : mountsText.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() < 2 || !fields[0].startsWith("/dev/"))
+            continue;
+        const QByteArray point = UnescapeMountField(fields[1]);
+        if (point == "/" || !point.startsWith('/') || points.contains(point))
+            continue;
+        points.append(point);
+    }
+    return points;
+}
+
+QByteArray HomeFolder()
+{
+    QByteArray home = qgetenv("HOME");
+    if (home.isEmpty()) {
+        if (const passwd* pw = ::getpwuid(::getuid()))
+            home = pw->pw_dir;
+    }
+    home = NormalisedFolderPath(home);
+    return home.isEmpty() ? QByteArray("/") : home;
+}
+
+QByteArray DesktopFolder()
+{
+    // XDG_DESKTOP_DIR in the environment wins; else the user-dirs file as Qt reads it.
+    QByteArray desktop = NormalisedFolderPath(qgetenv("XDG_DESKTOP_DIR"));
+    if (desktop.isEmpty())
+        desktop = NormalisedFolderPath(
+            QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)));
+    return IsExistingFolder(desktop) ? desktop : HomeFolder();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// Folder facts the folder trees need, on native bytes. Folder paths here carry
+// no trailing "/" except the file system root itself.
+
+// True for an absolute path that names a directory (symbolic links followed).
+bool IsExistingFolder(const QByteArray& path);
+
+// Names of the sub-folders of a folder, hidden ones included, in no particular
+// order; empty when the folder cannot be read.
+QList<QByteArray> ListSubFolders(const QByteArray& folder);
+
+// Joins a folder and one name with exactly one "/".
+QByteArray JoinPath(const QByteArray& folder, const QByteArray& name);
+
+// Last component of a path ("/" stays "/").
+QByteArray LastComponent(const QByteArray& path);
+
+// A typed absolute path in the tree's form: repeated "/" and "." dropped, ".."
+// taken back lexically, no trailing "/". Empty for a relative path.
+QByteArray NormalisedFolderPath(const QByteArray& path);
+
+// Mount points of real volumes (devices under /dev) from the text of
+// /proc/self/mounts, in file order, without "/" and without duplicates.
+QList<QByteArray> ParseMountPoints(const QByteArray& mountsText);
+
+// Where the tree's root and its home node point.
+QByteArray HomeFolder();
+QByteArray DesktopFolder();

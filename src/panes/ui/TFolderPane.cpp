@@ -1,0 +1,249 @@
+#include "TFolderPane.h"
+
+#include "FolderChooser.h"
+#include "FolderPlaces.h"
+#include "PaneFont.h"
+#include "TFileListView.h"
+#include "TFolderTree.h"
+#include "TPaneStatusBar.h"
+#include "MsgDlg.h"
+#include "panes/FillFileList.h"
+#include "panes/PaneStatus.h"
+#include "tags/NameText.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Top bar geometry: the path label and field from the left, the type label and
+// box at fixed distances from the right edge.
+constexpr int kTopHeight = 28;
+constexpr int kControlY = 3;
+constexpr int kControlHeight = 22;
+constexpr int kPathLabelX = 7;
+constexpr int kPathLabelWidth = 60;
+constexpr int kPathFieldX = 72;
+constexpr int kTypeLabelWidth = 48;
+constexpr int kTypeBoxWidth = 64;
+constexpr int kTypeLabelFromRight = 137;
+constexpr int kTypeBoxFromRight = 85;
+constexpr int kTopSlack = 45;
+
+} // namespace
+
+TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg,
+                         const FolderTreeModel::Places& places, QWidget* parent)
+    : QWidget(parent), side_(side), head_(head), msg_(msg),
+      ownChooser_(std::make_unique<TFolderChooser>()), chooser_(ownChooser_.get())
+{
+    const QString name = side == PaneSide::Source ? QStringLiteral("Source") : QStringLiteral("Target");
+    setObjectName(QStringLiteral("pnl") + name);
+
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setHandleWidth(10);
+    splitter_->setChildrenCollapsible(false);
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(splitter_);
+
+    left_ = new QWidget(splitter_);
+    left_->setObjectName(QStringLiteral("pnl%1Left").arg(name));
+    tree_ = new TFolderTree(places, left_);
+    tree_->setObjectName(QStringLiteral("dtv") + name);
+    auto* leftLayout = new QVBoxLayout(left_);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(tree_);
+
+    right_ = new QWidget(splitter_);
+    right_->setObjectName(QStringLiteral("pnl%1Right").arg(name));
+    auto* rightLayout = new QVBoxLayout(right_);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(0);
+    BuildTopBar(name);
+    rightLayout->addWidget(top_);
+
+    list_ = new TFileListView(right_);
+    list_->setObjectName(QStringLiteral("lv") + name);
+    list_->setProperty("hint", side == PaneSide::Source ? QStringLiteral("源文件夹") : QStringLiteral("目标文件夹"));
+    list_->setModel(&model_);
+    model_.SetFixedImage(QIcon::fromTheme(QStringLiteral("application-x-executable"),
+                                          style()->standardIcon(QStyle::SP_FileIcon)));
+    rightLayout->addWidget(list_, 1);
+
+    status_ = new TPaneStatusBar(right_);
+    status_->setObjectName(QStringLiteral("sb") + name);
+    rightLayout->addWidget(status_);
+
+    splitter_->addWidget(left_);
+    splitter_->addWidget(right_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({150, 642});
+
+    connect(tree_, &TFolderTree::TreeClicked, this, &TFolderPane::dtvSourceClick);
+    connect(path_, &QLineEdit::textChanged, this, &TFolderPane::dedtSourceChange);
+    connect(browse_, &QAction::triggered, this, &TFolderPane::Browse);
+    connect(fileType_, &QComboBox::currentIndexChanged, this, &TFolderPane::cmbSourceFileTypeChange);
+    connect(list_, &TFileListView::ListClicked, this, &TFolderPane::lvSourceClick);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TFolderPane::lvSourceSelectItem);
+    connect(list_->header(), &QHeaderView::sectionClicked, this, &TFolderPane::lvSourceColumnClick);
+}
+
+TFolderPane::~TFolderPane() = default;
+
+void TFolderPane::BuildTopBar(const QString& name)
+{
+    top_ = new QWidget(right_);
+    top_->setObjectName(QStringLiteral("pnl%1Top").arg(name));
+    top_->setFixedHeight(kTopHeight);
+
+    pathLabel_ = new QLabel(side_ == PaneSide::Source ? QStringLiteral("源文件夹") : QStringLiteral("目标文件夹"), top_);
+    pathLabel_->setObjectName(QStringLiteral("lbl%1Folder").arg(name));
+    pathLabel_->setGeometry(kPathLabelX, kControlY, kPathLabelWidth, kControlHeight);
+
+    path_ = new QLineEdit(top_);
+    path_->setObjectName(QStringLiteral("dedt") + name);
+    path_->setGeometry(kPathFieldX, kControlY, 425, kControlHeight);
+    browse_ = path_->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
+    browse_->setObjectName(QStringLiteral("dedt%1Browse").arg(name));
+
+    typeLabel_ = new QLabel(QStringLiteral("文件类型"), top_);
+    typeLabel_->setObjectName(QStringLiteral("lbl%1FileType").arg(name));
+    typeLabel_->resize(kTypeLabelWidth, kControlHeight);
+
+    fileType_ = new QComboBox(top_);
+    fileType_->setObjectName(QStringLiteral("cmb%1FileType").arg(name));
+    fileType_->setEditable(false);
+    fileType_->addItems({QStringLiteral("*.*"), QStringLiteral("*.mp3"), QStringLiteral("*.wma"),
+                         QStringLiteral("*.wav"), QStringLiteral("*.mid")});
+    fileType_->setCurrentIndex(0);
+    fileType_->resize(kTypeBoxWidth, kControlHeight);
+
+    top_->installEventFilter(this);
+}
+
+bool TFolderPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == top_ && event->type() == QEvent::Resize)
+        pnlSourceTopResize();
+    return QWidget::eventFilter(watched, event);
+}
+
+const QByteArray& TFolderPane::CurrentFolder() const
+{
+    return side_ == PaneSide::Source ? head_.SourcePath : head_.TargetPath;
+}
+
+QByteArray& TFolderPane::Folder()
+{
+    return side_ == PaneSide::Source ? head_.SourcePath : head_.TargetPath;
+}
+
+void TFolderPane::SetPopupMenus(QMenu* treeMenu, QMenu* listMenu)
+{
+    tree_->SetPopupMenu(treeMenu);
+    list_->SetPopupMenu(listMenu);
+}
+
+void TFolderPane::SetFolderChooser(IFolderChooser* chooser)
+{
+    chooser_ = chooser;
+}
+
+void TFolderPane::dtvSourceClick()
+{
+    emit TreeActivated(this);
+    QByteArray path = tree_->SelectedPath();
+    // Without a selected node there is no folder to go to.
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith('/'))
+        path += '/';
+    if (path == Folder())
+        return;
+    SelectExistingFolder();
+    Folder() = path;
+    path_->setText(DisplayName(path));
+    FillFileList();
+}
+
+void TFolderPane::SelectExistingFolder()
+{
+    tree_->SelectExistingFolder();
+}
+
+void TFolderPane::dedtSourceChange()
+{
+    const QString text = path_->text();
+    if (text.trimmed() == DisplayName(Folder()))
+        return;
+    const QByteArray typed = QFile::encodeName(text);
+    if (text.size() <= 3 || !IsExistingFolder(typed))
+        return;
+    if (!tree_->SelectPath(typed)) {
+        msg_.ShowLayerError(QStringLiteral("无法在文件夹树中找到文件夹“%1”。").arg(text));
+        return;
+    }
+    dtvSourceClick();
+}
+
+void TFolderPane::Browse()
+{
+    const QString chosen = chooser_->ChooseFolder(this, DisplayName(Folder()));
+    if (!chosen.isEmpty())
+        path_->setText(chosen);
+}
+
+void TFolderPane::cmbSourceFileTypeChange()
+{
+    FillFileList();
+}
+
+void TFolderPane::lvSourceClick()
+{
+    emit ListActivated(this);
+}
+
+void TFolderPane::lvSourceSelectItem()
+{
+    UpdatePaneStatus(model_, list_->SelectedCount(), *status_, head_);
+}
+
+void TFolderPane::lvSourceColumnClick(int column)
+{
+    model_.ColumnClick(column);
+}
+
+void TFolderPane::pnlSourceTopResize()
+{
+    const int width = top_->width();
+    path_->resize(std::max(0, width - pathLabel_->width() - typeLabel_->width() - fileType_->width() - kTopSlack),
+                  kControlHeight);
+    typeLabel_->move(width - kTypeLabelFromRight, kControlY);
+    fileType_->move(width - kTypeBoxFromRight, kControlY);
+}
+
+void TFolderPane::SetupFileColumns()
+{
+    model_.SetColumns(head_.ColumnTitles);
+    for (int column = 0; column < model_.ColumnCount(); ++column)
+        list_->setColumnWidth(column, model_.ColumnWidth(column));
+    list_->setFont(PaneFont());
+}
+
+void TFolderPane::FillFileList()
+{
+    ::FillFileList(model_, Folder(), *status_, fileType_->currentText(), head_);
+}

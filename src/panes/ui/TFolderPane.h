@@ -1,0 +1,98 @@
+#pragma once
+
+#include "FolderTreeModel.h"
+#include "panes/FileListModel.h"
+#include "utHead.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class IFolderChooser;
+class IMsgDlg;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class TFileListView;
+class TFolderTree;
+class TPaneStatusBar;
+
+enum class PaneSide { Source, Target };
+
+// One folder pane (pnlSource / pnlTarget): the folder tree on the left, the
+// path field and the file-type box above the file list, the status bar below.
+// The handlers bear the source pane's names and serve both sides.
+class TFolderPane final : public QWidget {
+    Q_OBJECT
+
+public:
+    TFolderPane(PaneSide side, THead& head, IMsgDlg& msg,
+                const FolderTreeModel::Places& places = FolderTreeModel::SystemPlaces(),
+                QWidget* parent = nullptr);
+    ~TFolderPane() override;
+
+    PaneSide Side() const { return side_; }
+    // SourcePath or TargetPath.
+    const QByteArray& CurrentFolder() const;
+
+    TFolderTree* Tree() const { return tree_; }
+    TFileListView* List() const { return list_; }
+    FileListModel& ListModel() { return model_; }
+    TPaneStatusBar* StatusBar() const { return status_; }
+    QLineEdit* PathField() const { return path_; }
+    QAction* BrowseAction() const { return browse_; }
+    QComboBox* FileTypeBox() const { return fileType_; }
+    // Where the window keeps the controls that are never seen.
+    QWidget* RightPanel() const { return right_; }
+
+    void SetPopupMenus(QMenu* treeMenu, QMenu* listMenu);
+    // The pane keeps its own real chooser unless a test hands in another.
+    void SetFolderChooser(IFolderChooser* chooser);
+
+    void dtvSourceClick();
+    void SelectExistingFolder();
+    void dedtSourceChange();
+    void cmbSourceFileTypeChange();
+    void lvSourceClick();
+    void lvSourceSelectItem();
+    void lvSourceColumnClick(int column);
+    void pnlSourceTopResize();
+    void SetupFileColumns();
+    // Lists the current folder again with the box's mask.
+    void FillFileList();
+
+signals:
+    void ListActivated(TFolderPane* pane);
+    void TreeActivated(TFolderPane* pane);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QByteArray& Folder();
+    void BuildTopBar(const QString& name);
+    void Browse();
+
+    PaneSide side_;
+    THead& head_;
+    IMsgDlg& msg_;
+    FileListModel model_;
+    std::unique_ptr<IFolderChooser> ownChooser_;
+    IFolderChooser* chooser_;
+
+    QSplitter* splitter_ = nullptr;
+    QWidget* left_ = nullptr;
+    QWidget* right_ = nullptr;
+    QWidget* top_ = nullptr;
+    QLabel* pathLabel_ = nullptr;
+    QLabel* typeLabel_ = nullptr;
+    QLineEdit* path_ = nullptr;
+    QAction* browse_ = nullptr;
+    QComboBox* fileType_ = nullptr;
+    TFolderTree* tree_ = nullptr;
+    TFileListView* list_ = nullptr;
+    TPaneStatusBar* status_ = nullptr;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "FolderTreeModel.h"
+
+#include <QTreeView>
+
+class QMenu;
+
+// A pane's folder tree (dtvSource / dtvTarget) over its own FolderTreeModel.
+// Starts with the desktop selected; a right click selects before the pop-up.
+class TFolderTree final : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit TFolderTree(const FolderTreeModel::Places& places, QWidget* parent = nullptr);
+
+    FolderTreeModel& Model() { return model_; }
+
+    QModelIndex SelectedNode() const;
+    QModelIndex SelectedParent() const;
+    // Path of the selected node; empty when none is selected.
+    QByteArray SelectedPath() const;
+
+    // Selects the node of a folder, expanding the nodes on the way.
+    bool SelectPath(const QByteArray& path);
+    void SelectNode(const QModelIndex& index);
+    void RefreshNode(const QModelIndex& index);
+
+    // Moves the selection up past folders that are gone (or virtual), then
+    // reads the selected node's sub-folders again. No selection, no change.
+    void SelectExistingFolder();
+
+    void SetPopupMenu(QMenu* menu) { menu_ = menu; }
+
+signals:
+    void TreeClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    FolderTreeModel model_;
+    QMenu* menu_ = nullptr;
+};
