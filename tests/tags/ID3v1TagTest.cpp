@@ -1,0 +1,212 @@
+#include "tags/ID3v1Tag.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray block(const char* title, const char* artist, unsigned char genre)
+{
+    QByteArray b(128, '\0');
+    std::memcpy(b.data(), "TAG", 3);
+    std::memcpy(b.data() + 3, title, std::strlen(title));
+    std::memcpy(b.data() + 33, artist, std::strlen(artist));
+    std::memcpy(b.data() + 63, "Album", 5);
+    std::memcpy(b.data() + 93, "1999", 4);
+    std::memcpy(b.data() + 97, "Note", 4);
+    b[127] = static_cast<char>(genre);
+    return b;
+}
+
+class TagFile : public testing::Test {
+protected:
+    QByteArray path(const char* name) const { return dir_.path().toUtf8() + "/" + name; }
+
+    QByteArray make(const char* name, const QByteArray& content) const
+    {
+        const QByteArray p = path(name);
+        const int fd = ::open(p.constData(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
+        EXPECT_GE(fd, 0);
+        EXPECT_EQ(::write(fd, content.constData(), content.size()), content.size());
+        ::close(fd);
+        return p;
+    }
+
+    static QByteArray contents(const QByteArray& p)
+    {
+        QByteArray data;
+        const int fd = ::open(p.constData(), O_RDONLY);
+        char buf[4096];
+        ssize_t n;
+        while ((n = ::read(fd, buf, sizeof buf)) > 0)
+            data.append(buf, n);
+        ::close(fd);
+        return data;
+    }
+
+    static ID3v1Tag prepared()
+    {
+        ID3v1Tag tag {};
+        ClearID3Tag(tag);
+        return tag;
+    }
+
+    QTemporaryDir dir_;
+    const QByteArray audio_ = QByteArray(1000, '\x55');
+};
+
+TEST_F(TagFile, WriteMergesFieldByFieldAndKeepsTheGenre)
+{
+    const QByteArray p = make("a.mp3", audio_ + block("Old title", "Artist", 17));
+    ID3v1Tag tag = prepared();
+    std::memcpy(tag.Title, "New", 3);
+    tag.Genre = 99;
+    EXPECT_EQ(WriteID3v1Tag(p, tag), kTagWritten);
+
+    QByteArray expected = audio_ + block("Old title", "Artist", 17);
+    std::memset(expected.data() + 1000 + 3, 0, 30);
+    std::memcpy(expected.data() + 1000 + 3, "New", 3);
+    EXPECT_EQ(contents(p), expected);
+}
+
+TEST_F(TagFile, AllEmptyFieldsRewriteTheOldTagUnchanged)
+{
+    const QByteArray original = audio_ + block("Title", "Artist", 3);
+    const QByteArray p = make("a.mp3", original);
+    EXPECT_EQ(WriteID3v1Tag(p, prepared()), kTagWritten);
+    EXPECT_EQ(contents(p), original);
+}
+
+TEST_F(TagFile, WritingTwiceKeepsOneTagAndTheSize)
+{
+    const QByteArray p = make("a.mp3", audio_ + block("T", "A", 0));
+    ID3v1Tag tag = prepared();
+    std::memcpy(tag.Artist, "Second", 6);
+    EXPECT_EQ(WriteID3v1Tag(p, tag), kTagWritten);
+    EXPECT_EQ(WriteID3v1Tag(p, tag), kTagWritten);
+    const QByteArray after = contents(p);
+    EXPECT_EQ(after.size(), 1128);
+    EXPECT_EQ(after.left(1000), audio_);
+    EXPECT_EQ(after.mid(1000 + 33, 7), QByteArray("Second\0", 7));
+}
+
+TEST_F(TagFile, NoTagIsEverAdded)
+{
+    const QByteArray p = make("plain.mp3", audio_);
+    ID3v1Tag tag = prepared();
+    std::memcpy(tag.Title, "X", 1);
+    EXPECT_EQ(WriteID3v1Tag(p, tag), kTagMissing);
+    EXPECT_EQ(contents(p), audio_);
+}
+
+TEST_F(TagFile, FilesShorterThanATagCountAsUntagged)
+{
+    const QByteArray shortTag = block("Short", "A", 0).left(100);
+    const QByteArray p = make("short.mp3", shortTag);
+    ID3v1Tag read {};
+    EXPECT_TRUE(ReadID3v1Tag(p, read));
+    EXPECT_FALSE(HasTagHeader(read));
+    EXPECT_EQ(WriteID3v1Tag(p, prepared()), kTagMissing);
+    EXPECT_EQ(contents(p), shortTag);
+}
+
+TEST_F(TagFile, ReadOnlyFileIsWrittenAndReadOnlyAgain)
+{
+    const QByteArray p = make("ro.mp3", audio_ + block("Old", "A", 0));
+    ASSERT_EQ(::chmod(p.constData(), 0444), 0);
+    ID3v1Tag tag = prepared();
+    std::memcpy(tag.Title, "New", 3);
+    EXPECT_EQ(WriteID3v1Tag(p, tag), kTagWritten);
+    struct stat st {};
+    ::stat(p.constData(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_EQ(contents(p).mid(1003, 4), QByteArray("New\0", 4));
+}
+
+TEST_F(TagFile, ResultCodesForNamesAndMissingFiles)
+{
+    EXPECT_EQ(WriteID3v1Tag(path("missing.mp3"), prepared()), kTagReadOnly);
+    EXPECT_EQ(WriteID3v1Tag(path("missing.wav"), prepared()), kTagNotMp3);
+    const QByteArray wav = make("a.wav", audio_ + block("T", "A", 0));
+    EXPECT_EQ(WriteID3v1Tag(wav, prepared()), kTagNotMp3);
+}
+
+TEST_F(TagFile, UnopenableFileReportsTheSystemError)
+{
+    const QByteArray folder = path("folder.mp3");
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    QString error;
+    EXPECT_EQ(WriteID3v1Tag(folder, prepared(), &error), kTagIoError);
+    EXPECT_TRUE(error.contains(QStringLiteral("folder.mp3")));
+
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads files without permission";
+    const QByteArray locked = make("locked.mp3", audio_ + block("T", "A", 0));
+    ::chmod(locked.constData(), 0);
+    ID3v1Tag tag {};
+    error.clear();
+    EXPECT_FALSE(ReadID3v1Tag(locked, tag, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(HasTagHeader(tag));
+}
+
+TEST_F(TagFile, ReadCopiesTheLastBlockOfMp3NamesOnly)
+{
+    const QByteArray tagged = audio_ + block("Song", "A", 5);
+    ID3v1Tag upper {}, lower {}, wav {};
+    EXPECT_TRUE(ReadID3v1Tag(make("x.MP3", tagged), upper));
+    EXPECT_TRUE(ReadID3v1Tag(make("x.mp3", tagged), lower));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&upper), 128), tagged.right(128));
+    EXPECT_EQ(std::memcmp(&upper, &lower, 128), 0);
+    std::memset(&wav, 0x7A, sizeof wav);
+    EXPECT_TRUE(ReadID3v1Tag(make("x.wav", tagged), wav));
+    EXPECT_EQ(wav.Title[0], 0x7A);
+    ID3v1Tag missing {};
+    EXPECT_TRUE(ReadID3v1Tag(path("gone.mp3"), missing));
+    EXPECT_FALSE(HasTagHeader(missing));
+}
+
+TEST(TagFields, TextRuleCutsAtZeroAndTrimsBlanksAndControls)
+{
+    ID3v1Tag tag {};
+    std::memcpy(tag.Title, "  abc", 5);
+    std::memset(tag.Comment, 'c', 30);
+    std::memcpy(tag.Artist, "\t\x01Name \r\n\0tail", 14);
+    EXPECT_EQ(FieldBytes(tag.Title), "abc");
+    EXPECT_EQ(FieldBytes(tag.Comment), QByteArray(30, 'c'));
+    EXPECT_EQ(FieldBytes(tag.Artist), "Name");
+    EXPECT_EQ(FieldBytes(tag.Album), "");
+    std::memcpy(tag.Album, "\xC4\xE3\xBA\xC3", 4);
+    EXPECT_EQ(FieldText(tag.Album), QStringLiteral("你好"));
+}
+
+TEST(TagFields, ClearKeepsOnlyTheGenre)
+{
+    ID3v1Tag tag;
+    std::memset(&tag, 'x', sizeof tag);
+    tag.Genre = 42;
+    ClearID3Tag(tag);
+    EXPECT_TRUE(HasTagHeader(tag));
+    EXPECT_EQ(FieldBytes(tag.Title), "");
+    EXPECT_EQ(tag.Year[3], 0);
+    EXPECT_EQ(tag.Comment[29], 0);
+    EXPECT_EQ(tag.Genre, 42);
+}
+
+TEST(TagFields, Mp3NameTest)
+{
+    EXPECT_TRUE(IsMp3Name("a.mp3"));
+    EXPECT_TRUE(IsMp3Name("/x/B.Mp3"));
+    EXPECT_FALSE(IsMp3Name("a.mp3.bak"));
+    EXPECT_FALSE(IsMp3Name("mp3"));
+    EXPECT_FALSE(IsMp3Name("/music.mp3/readme"));
+    EXPECT_FALSE(IsMp3Name("a.mp4"));
+}
+
+} // namespace
