@@ -145,6 +145,13 @@ TEST_F(TagFile, UnopenableFileReportsTheSystemError)
     EXPECT_EQ(WriteID3v1Tag(folder, prepared(), &error), kTagIoError);
     EXPECT_TRUE(error.contains(QStringLiteral("folder.mp3")));
 
+    const QByteArray loop = path("loop.mp3");
+    ASSERT_EQ(::symlink("loop.mp3", loop.constData()), 0);
+    ID3v1Tag looped {};
+    error.clear();
+    EXPECT_FALSE(ReadID3v1Tag(loop, looped, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("loop.mp3")));
+
     if (::geteuid() == 0)
         GTEST_SKIP() << "root reads files without permission";
     const QByteArray locked = make("locked.mp3", audio_ + block("T", "A", 0));
