@@ -1,0 +1,204 @@
+#include "utMain.h"
+
+#include "AppPath.h"
+#include "ControlLayout.h"
+#include "OptionStore.h"
+#include "PaneFont.h"
+#include "TFileListView.h"
+#include "TFolderPane.h"
+#include "TFolderTree.h"
+#include "TPaneStatusBar.h"
+#include "TMsgDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSlider>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <sys/stat.h>
+
+TwinMain::TwinMain(const QByteArray& programFile, std::unique_ptr<IMsgDlg> msgDlg, QWidget* parent)
+    : QMainWindow(parent), programFile_(programFile), MsgDlg_(std::move(msgDlg))
+{
+    Q_INIT_RESOURCE(icons);
+    setObjectName("winMain");
+    if (!MsgDlg_)
+        MsgDlg_ = std::make_unique<TMsgDlg>(this);
+
+    QFont font = PaneFont();
+    font.setPixelSize(12);
+    setFont(font);
+
+    qryList_ = new QSqlQueryModel(this);
+    tmMain_ = new QTimer(this);
+    tmMain_->setObjectName("tmMain");
+    tmMain_->setInterval(1000);
+
+    BuildActions();
+    BuildMenus();
+    BuildToolBars();
+    BuildPopupMenus();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    pnlControl_ = new QWidget(central);
+    pnlControl_->setObjectName("pnlControl");
+    pnlControl_->setFixedHeight(58);
+    pnlControl_->installEventFilter(this);
+    BuildControlPanel(pnlControl_);
+    layout->addWidget(pnlControl_);
+
+    pcMain_ = new QTabWidget(central);
+    pcMain_->setObjectName("pcMain");
+    pcMain_->addTab(BuildFolderPage(), QIcon(QStringLiteral(":/icons/tsFolder.svg")),
+                    QStringLiteral("文件夹树状视图"));
+    pcMain_->addTab(BuildListPage(), QIcon(QStringLiteral(":/icons/tsCustomList.svg")),
+                    QStringLiteral("自定义播放列表"));
+    pcMain_->setCurrentIndex(0);
+    layout->addWidget(pcMain_, 1);
+    setCentralWidget(central);
+
+    statusBar()->setObjectName("sbMain");
+    sbpStatus_ = new QLabel(statusBar());
+    sbpStatus_->setObjectName("sbpStatus");
+    sbpStatus_->setFixedWidth(281);
+    statusBar()->addWidget(sbpStatus_);
+
+    ConnectHandlers();
+    resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+TwinMain::~TwinMain() = default;
+
+void TwinMain::FormCreate()
+{
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    QGuiApplication::setApplicationDisplayName(windowTitle());
+
+    trbVolume_->setRange(trbVolumeNV_->minimum(), trbVolumeNV_->maximum());
+    trbVolume_->setValue(trbVolumeNV_->value());
+
+    Head_.ColumnTitles = QString::fromUtf8(kColumnTitles);
+    Head_.AppPath = AppPathOf(programFile_);
+
+    const QByteArray file = TCatalogue::FilePath(Head_.AppPath);
+    struct stat st {};
+    if (::stat(file.constData(), &st) != 0) {
+        MsgDlg_->Show(QStringLiteral("没有找到数据库文件 [KIROCustomList.mdb] ！\r\r"
+                                     "说明：KIROCustomList.mdb 应该与应用程序在同一文件夹下。"),
+                      MsgKind::Error, MsgButtons::Ok);
+        return;
+    }
+    OpenCatalogue();
+}
+
+void TwinMain::OpenCatalogue()
+{
+    dbconMain_.Close();
+    dbconMain_.Open(Head_.AppPath);
+    if (!dbconMain_.IsOpen()) {
+        MsgDlg_->Show(QStringLiteral("无法连接数据库：KIROCustomList.mdb！"), MsgKind::Error, MsgButtons::Ok);
+        return;
+    }
+    qryList_->clear();
+    QSqlQuery lists(dbconMain_.Database());
+    if (!lists.exec(QStringLiteral("select * from list"))) {
+        MsgDlg_->ShowLayerError(lists.lastError().text());
+        return;
+    }
+    qryList_->setQuery(std::move(lists));
+    qryListOpen_ = true;
+    qryList_->setHeaderData(1, Qt::Horizontal, QStringLiteral("列表名"));
+    qryList_->setHeaderData(2, Qt::Horizontal, QStringLiteral("备注"));
+    dbgList_->setColumnHidden(0, true);
+    dbgList_->setColumnWidth(1, 120);
+    dbgList_->setColumnWidth(2, 135);
+
+    const OptionResult loaded = LoadOptions(dbconMain_.Database(), Head_);
+    if (!loaded.ok())
+        MsgDlg_->ShowLayerError(loaded.error);
+}
+
+void TwinMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TwinMain::FormShow()
+{
+    SetupFileColumns(pnlSource_);
+    pnlSource_->dtvSourceClick();
+    SetupFileColumns(pnlTarget_);
+    pnlTarget_->dtvSourceClick();
+}
+
+void TwinMain::SetupFileColumns(TFolderPane* pane)
+{
+    pane->SetupFileColumns();
+}
+
+bool TwinMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pnlControl_ && event->type() == QEvent::Resize)
+        pnlControlResize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TwinMain::ConnectHandlers()
+{
+    connect(actions_.value("aExit"), &QAction::triggered, this, &TwinMain::aExitExecute);
+    connect(popups_.value("pmFileList")->findChild<QAction*>("pmFileRefresh"), &QAction::triggered, this,
+            &TwinMain::pmFileRefreshClick);
+
+    for (TFolderPane* pane : {pnlSource_, pnlTarget_}) {
+        pane->SetPopupMenus(popups_.value("pmFolderTv"), popups_.value("pmFileList"));
+        connect(pane, &TFolderPane::ListActivated, this, [this, pane] {
+            ActiveTree = pane->Tree();
+            ActiveFileList = pane->List();
+            ActiveStatusBar = pane->StatusBar();
+        });
+        connect(pane, &TFolderPane::TreeActivated, this, [this, pane] { ActiveTree = pane->Tree(); });
+    }
+    connect(dbgList_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popups_.value("pmList")->popup(dbgList_->viewport()->mapToGlobal(at)); });
+    connect(lvListDetail_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        popups_.value("pmListDetail")->popup(lvListDetail_->viewport()->mapToGlobal(at));
+    });
+}
+
+void TwinMain::pmFileRefreshClick()
+{
+    for (TFolderPane* pane : {pnlSource_, pnlTarget_}) {
+        if (ActiveFileList != nullptr && ActiveFileList == pane->List())
+            pane->FillFileList();
+    }
+}
+
+void TwinMain::aExitExecute()
+{
+    close();
+}

@@ -1,0 +1,159 @@
+// The main window's controls and their design geometry.
+#include "ControlLayout.h"
+#include "TFolderPane.h"
+#include "utMain.h"
+
+#include "PaneFont.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QSplitter>
+#include <QSqlQueryModel>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int width = -1)
+{
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    if (width > 0)
+        l->setFixedWidth(width);
+    else
+        l->adjustSize();
+    return l;
+}
+
+QSlider* trackBar(QWidget* parent, const char* name, int x, int y, int width, int max, int value)
+{
+    auto* bar = new QSlider(Qt::Horizontal, parent);
+    bar->setObjectName(name);
+    bar->setRange(0, max);
+    bar->setValue(value);
+    bar->setGeometry(x, y, width, 24);
+    return bar;
+}
+
+} // namespace
+
+void TwinMain::BuildControlPanel(QWidget* panel)
+{
+    label(panel, QStringLiteral("正在播放"), 8, 8);
+    edtCurrPlay_ = new QLineEdit(panel);
+    edtCurrPlay_->setObjectName("edtCurrPlay");
+    edtCurrPlay_->setReadOnly(true);
+    edtCurrPlay_->setGeometry(64, 5, 553, 21);
+    lblTime_ = label(panel, QStringLiteral("时间"), 624, 8);
+    lblLength_ = new QLabel(panel);
+    lblLength_->setObjectName("lblLength");
+    lblLength_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblLength_->setGeometry(656, 6, 129, 19);
+
+    lblProgress_ = label(panel, QStringLiteral("播放进度"), 8, 34, 48);
+    trbProgress_ = trackBar(panel, "trbProgress", 64, 30, 553, 100, 0);
+    lblVolume_ = label(panel, QStringLiteral("音量"), 624, 34, 24);
+    trbVolume_ = trackBar(panel, "trbVolume", 656, 30, 129, 100, 50);
+}
+
+void TwinMain::pnlControlResize()
+{
+    using namespace ControlLayout;
+    const int w = pnlControl_->width();
+    const int progress = ProgressWidth(w, trbVolume_->width(), lblProgress_->width(), lblVolume_->width());
+    trbProgress_->resize(progress, trbProgress_->height());
+    edtCurrPlay_->resize(progress, edtCurrPlay_->height());
+    lblTime_->move(RightAnchoredX(w, 624), lblTime_->y());
+    lblLength_->move(RightAnchoredX(w, 656), lblLength_->y());
+    lblVolume_->move(RightAnchoredX(w, 624), lblVolume_->y());
+    trbVolume_->move(RightAnchoredX(w, 656), trbVolume_->y());
+}
+
+QWidget* TwinMain::BuildFolderPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("tsFolder");
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* splFolder = new QSplitter(Qt::Vertical, page);
+    splFolder->setObjectName("splFolder");
+    splFolder->setHandleWidth(10);
+    pnlSource_ = new TFolderPane(PaneSide::Source, Head_, *MsgDlg_, FolderTreeModel::SystemPlaces(), splFolder);
+    pnlTarget_ = new TFolderPane(PaneSide::Target, Head_, *MsgDlg_, FolderTreeModel::SystemPlaces(), splFolder);
+    splFolder->addWidget(pnlSource_);
+    splFolder->addWidget(pnlTarget_);
+    splFolder->setCollapsible(0, false);
+    splFolder->setCollapsible(1, false);
+    pnlSource_->setMinimumHeight(10);
+    splFolder->setSizes({185, 330});
+    splFolder->setStretchFactor(1, 1);
+    layout->addWidget(splFolder);
+
+    // Never seen: the system volume bar that the volume bar follows.
+    trbVolumeNV_ = new QSlider(Qt::Horizontal, pnlSource_->RightPanel());
+    trbVolumeNV_->setObjectName("trbVolumeNV");
+    trbVolumeNV_->setRange(0, 255);
+    trbVolumeNV_->hide();
+    return page;
+}
+
+QWidget* TwinMain::BuildListPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("tsCustomList");
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* split = new QSplitter(Qt::Horizontal, page);
+    split->setHandleWidth(10);
+    layout->addWidget(split);
+
+    dbgList_ = new QTableView(split);
+    dbgList_->setObjectName("dbgList");
+    dbgList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dbgList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    dbgList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    dbgList_->setModel(qryList_);
+    dbgList_->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    auto* right = new QWidget(split);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(0);
+    lvListDetail_ = new QTreeView(right);
+    lvListDetail_->setObjectName("lvListDetail");
+    lvListDetail_->setProperty("hint", QStringLiteral("自定义播放列表"));
+    lvListDetail_->setRootIsDecorated(false);
+    lvListDetail_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvListDetail_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lvListDetail_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvListDetail_->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* entries = new QStandardItemModel(0, 1, lvListDetail_);
+    entries->setHorizontalHeaderLabels({QStringLiteral("文件名")});
+    lvListDetail_->setModel(entries);
+    lvListDetail_->header()->setStretchLastSection(true);
+    rightLayout->addWidget(lvListDetail_);
+
+    sbList_ = new QStatusBar(right);
+    sbList_->setObjectName("sbList");
+    sbList_->setSizeGripEnabled(false);
+    for (int i = 0; i < 2; ++i) {
+        auto* panel = new QLabel(sbList_);
+        panel->setObjectName(QStringLiteral("sbpList%1").arg(i));
+        panel->setFixedWidth(120);
+        sbList_->addWidget(panel);
+    }
+    rightLayout->addWidget(sbList_);
+
+    split->addWidget(dbgList_);
+    split->addWidget(right);
+    split->setSizes({286, ControlLayout::kClientWidth - 286 - 10});
+    split->setStretchFactor(1, 1);
+    return page;
+}
