@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+// Where an output takes its sound from: interleaved signed 16-bit stereo frames.
+class IPcmSource {
+public:
+    virtual ~IPcmSource() = default;
+
+    // Copies up to frames frames into dst and returns how many it copied. With
+    // wait, blocks until that many are decoded or the stream has ended; without,
+    // returns at once (a real device's callback must not block).
+    virtual int Pull(int16_t* dst, int frames, bool wait) = 0;
+};
+
+// One sound output for one open file.
+class AudioOutput {
+public:
+    virtual ~AudioOutput() = default;
+
+    // Opens the output for stereo frames at rate, paused. False when it cannot.
+    virtual bool Start(int rate, IPcmSource& source) = 0;
+    virtual void SetPaused(bool paused) = 0;
+    // After this returns the source is never pulled again.
+    virtual void Stop() = 0;
+};
+
+class IAudioOutputFactory {
+public:
+    virtual ~IAudioOutputFactory() = default;
+
+    virtual std::unique_ptr<AudioOutput> Create() = 0;
+    // True once, after the first time an output had to play silently because no
+    // sound device would open.
+    virtual bool TakeNoDeviceNotice() = 0;
+};

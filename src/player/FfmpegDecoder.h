@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Decoder.h"
+#include "NativeFile.h"
+
+#include <QByteArray>
+
+#include <memory>
+#include <vector>
+
+struct AVFormatContext;
+struct AVIOContext;
+struct AVCodecContext;
+struct SwrContext;
+struct AVPacket;
+struct AVFrame;
+
+// WAV and WMA through FFmpeg, read from a descriptor we opened ourselves.
+class FfmpegDecoder final : public IDecoder {
+public:
+    // container: the FFmpeg demuxer name ("wav", "asf"). Null on failure, with
+    // error a MediaErrorCode.
+    static std::unique_ptr<FfmpegDecoder> Open(const QByteArray& path, const char* container, int& error);
+    ~FfmpegDecoder() override;
+
+    int Rate() const override { return rate_; }
+    int Read(int16_t* dst, int maxFrames) override;
+    bool Seek(int64_t frame) override;
+
+    // The container's idea of the length; not to be trusted to the millisecond.
+    int64_t HeaderMs() const { return headerMs_; }
+
+private:
+    FfmpegDecoder() = default;
+    bool Load(const char* container);
+    bool DecodeMore();
+    void Convert(const AVFrame* frame);
+
+    static int ReadPacket(void* self, uint8_t* buf, int size);
+    static int64_t SeekPacket(void* self, int64_t offset, int whence);
+
+    NativeFile file_;
+    long long offset_ = 0;
+    AVIOContext* io_ = nullptr;
+    AVFormatContext* format_ = nullptr;
+    AVCodecContext* codec_ = nullptr;
+    SwrContext* swr_ = nullptr;
+    AVPacket* packet_ = nullptr;
+    AVFrame* frame_ = nullptr;
+    int stream_ = -1;
+    int rate_ = 0;
+    int64_t headerMs_ = 0;
+    bool flushed_ = false;
+    bool finished_ = false;
+    int64_t skipUntil_ = -1;  // after a seek: the first frame wanted
+    std::vector<int16_t> pending_;
+    size_t pendingAt_ = 0;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Decoder.h"
+
+#include <QByteArray>
+#include <QByteArrayList>
+
+#include <memory>
+
+struct _fluid_hashtable_t;
+struct _fluid_synth_t;
+struct _fluid_player_t;
+
+// A MIDI file rendered by FluidSynth into the pipeline (no FluidSynth audio
+// driver). Its length is the tempo map up to the last event, from libsmf: the
+// synthesiser's player would go on while notes fade.
+class MidiDecoder final : public IDecoder {
+public:
+    static constexpr int kRate = 44100;
+
+    // soundFonts: candidate files, the first readable one is used. Null on
+    // failure, with error a MediaErrorCode.
+    static std::unique_ptr<MidiDecoder> Open(const QByteArray& path, const QByteArrayList& soundFonts, int& error);
+    ~MidiDecoder() override;
+
+    int Rate() const override { return kRate; }
+    int Read(int16_t* dst, int maxFrames) override;
+    bool Seek(int64_t frame) override;
+
+    int64_t LengthMs() const { return lengthMs_; }
+
+private:
+    struct Tempo {
+        double seconds;
+        int pulses;
+        int usPerQuarter;
+    };
+
+    MidiDecoder() = default;
+    bool ReadTempoMap();
+    bool StartPlayer(int ticks);
+    int TicksAt(double seconds) const;
+
+    QByteArray data_;
+    QList<Tempo> tempos_;
+    int ppqn_ = 0;
+    int64_t lengthMs_ = 0;
+    int64_t totalFrames_ = 0;
+    int64_t rendered_ = 0;
+    _fluid_hashtable_t* settings_ = nullptr;
+    _fluid_synth_t* synth_ = nullptr;
+    _fluid_player_t* player_ = nullptr;
+};

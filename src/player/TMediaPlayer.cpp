@@ -1,0 +1,123 @@
+#include "TMediaPlayer.h"
+
+#include "FfmpegDecoder.h"
+#include "MediaError.h"
+#include "MidiDecoder.h"
+
+#include <algorithm>
+
+namespace {
+QByteArray LowerExtension(const QByteArray& file)
+{
+    const qsizetype dot = file.lastIndexOf('.');
+    return dot < 0 ? QByteArray() : file.mid(dot).toLower();
+}
+} // namespace
+
+TMediaPlayer::TMediaPlayer(IAudioOutputFactory& outputs)
+    : pipeline_(outputs),
+      soundFonts_{"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3"}
+{
+}
+
+bool TMediaPlayer::Open()
+{
+    Close();
+    error_ = kMediaOk;
+    const QByteArray ext = LowerExtension(fileName_);
+    std::unique_ptr<IDecoder> decoder;
+    if (ext == ".mid") {
+        auto midi = MidiDecoder::Open(fileName_, soundFonts_, error_);
+        if (midi)
+            headerMs_ = midi->LengthMs();
+        decoder = std::move(midi);
+    } else if (ext == ".wav" || ext == ".wma") {
+        auto ff = FfmpegDecoder::Open(fileName_, ext == ".wav" ? "wav" : "asf", error_);
+        if (ff)
+            headerMs_ = ff->HeaderMs();
+        decoder = std::move(ff);
+    } else {
+        error_ = kErrBadFormat;
+    }
+    if (!decoder)
+        return false;
+    if (!pipeline_.Start(std::move(decoder))) {
+        error_ = kErrNoAudioDevice;
+        return false;
+    }
+    return true;
+}
+
+void TMediaPlayer::Close()
+{
+    pipeline_.Stop();
+    run_ = kIdle;
+    headerMs_ = 0;
+}
+
+bool TMediaPlayer::Play()
+{
+    if (!pipeline_.Running()) {
+        error_ = kErrNotOpen;
+        return false;
+    }
+    if (pipeline_.Drained()) {
+        pipeline_.SetPaused(true);
+        pipeline_.Seek(0);
+    }
+    pipeline_.SetPaused(false);
+    run_ = kPlaying;
+    return true;
+}
+
+void TMediaPlayer::Pause()
+{
+    if (Mode() == MediaMode::Playing) {
+        pipeline_.SetPaused(true);
+        run_ = kPaused;
+    }
+}
+
+void TMediaPlayer::Resume()
+{
+    if (Mode() == MediaMode::Paused) {
+        pipeline_.SetPaused(false);
+        run_ = kPlaying;
+    }
+}
+
+void TMediaPlayer::Seek(int64_t ms)
+{
+    if (pipeline_.Running())
+        pipeline_.Seek(std::max<int64_t>(0, ms) * pipeline_.Rate() / 1000);
+}
+
+int64_t TMediaPlayer::ToMs(int64_t frames) const { return frames * 1000 / pipeline_.Rate(); }
+
+int64_t TMediaPlayer::Position() const
+{
+    return pipeline_.Running() ? ToMs(pipeline_.Position()) : 0;
+}
+
+int64_t TMediaPlayer::Length() const
+{
+    if (!pipeline_.Running())
+        return 0;
+    const int64_t decodedMs = ToMs(pipeline_.Decoded());
+    if (pipeline_.Ended())
+        return decodedMs;
+    // Past a header that claims too little, the end has still not come.
+    return std::max(headerMs_, decodedMs + 1);
+}
+
+MediaMode TMediaPlayer::Mode() const
+{
+    if (!pipeline_.Running())
+        return MediaMode::NotOpen;
+    if (run_ == kPaused)
+        return MediaMode::Paused;
+    // A file played to its end stands stopped at its end.
+    return run_ == kPlaying && !pipeline_.Drained() ? MediaMode::Playing : MediaMode::Stopped;
+}
+
+QString TMediaPlayer::ErrorText() const { return MediaErrorText(error_); }

@@ -1,0 +1,83 @@
+#include "TMp3Play.h"
+
+#include "Mp3Decoder.h"
+
+#include <algorithm>
+#include <limits>
+
+int16_t TMp3Play::Open(const QByteArray& file, const QString&)
+{
+    Close();
+    auto decoder = Mp3Decoder::Open(file);
+    if (!decoder || decoder->FrameCount() > std::numeric_limits<int32_t>::max())
+        return 1;
+    const int32_t frames = static_cast<int32_t>(decoder->FrameCount());
+    const int32_t totalMs = static_cast<int32_t>(std::min<int64_t>(decoder->TotalMs(), std::numeric_limits<int32_t>::max()));
+    const int spf = decoder->SamplesPerFrame();
+    if (!pipeline_.Start(std::move(decoder)))
+        return 1;
+    frames_ = frames;
+    totalMs_ = totalMs;
+    spf_ = spf;
+    return 0;
+}
+
+int16_t TMp3Play::Play()
+{
+    if (!pipeline_.Running())
+        return 1;
+    pipeline_.SetPaused(true);
+    pipeline_.Seek(0);
+    pipeline_.SetPaused(false);
+    state_ = kPlaying;
+    return 0;
+}
+
+int16_t TMp3Play::Pause()
+{
+    if (state_ == kPlaying) {
+        pipeline_.SetPaused(true);
+        state_ = kPaused;
+    } else if (state_ == kPaused) {
+        pipeline_.SetPaused(false);
+        state_ = kPlaying;
+    }
+    return 0;
+}
+
+int16_t TMp3Play::Seek(int32_t frame)
+{
+    if (!pipeline_.Running())
+        return 1;
+    pipeline_.Seek(static_cast<int64_t>(std::clamp(frame, 0, frames_)) * spf_);
+    return 0;
+}
+
+int16_t TMp3Play::Stop()
+{
+    if (pipeline_.Running()) {
+        pipeline_.SetPaused(true);
+        pipeline_.Seek(0);
+    }
+    state_ = kStopped;
+    return 0;
+}
+
+int16_t TMp3Play::Close()
+{
+    pipeline_.Stop();
+    state_ = kStopped;
+    frames_ = 0;
+    totalMs_ = 0;
+    spf_ = 0;
+    return 0;
+}
+
+int32_t TMp3Play::PlayPosition() const
+{
+    if (!pipeline_.Running())
+        return 0;
+    if (pipeline_.Drained())
+        return frames_;
+    return static_cast<int32_t>(std::min<int64_t>(pipeline_.Position() / spf_, frames_));
+}

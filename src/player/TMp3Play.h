@@ -1,0 +1,42 @@
+#pragma once
+
+#include "AudioOutput.h"
+#include "PcmPipeline.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+// The MP3 player control: one loaded file, positions in MPEG frames.
+class TMp3Play {
+public:
+    explicit TMp3Play(IAudioOutputFactory& outputs) : pipeline_(outputs) {}
+
+    // 0 or less: loaded; greater than 0: not loaded (the caller may try again).
+    int16_t Open(const QByteArray& file, const QString& unused = {});
+    int16_t Play();
+    // Playing becomes paused, paused becomes playing from the paused frame.
+    int16_t Pause();
+    // While paused: the next Pause resumes from this frame.
+    int16_t Seek(int32_t frame);
+    int16_t Stop();
+    int16_t Close();
+    // 0 nothing loaded or stopped, 1 playing, 2 paused.
+    int16_t GetState() const { return static_cast<int16_t>(state_); }
+
+    // The frame now heard; FrameCount once the end has been heard. 32-bit, so
+    // that files of more than 32767 frames reach their end.
+    int32_t PlayPosition() const;
+    int32_t FrameCount() const { return frames_; }
+    int32_t TotalTime() const { return totalMs_; }
+
+private:
+    enum State { kStopped = 0, kPlaying = 1, kPaused = 2 };
+
+    PcmPipeline pipeline_;
+    State state_ = kStopped;
+    int32_t frames_ = 0;
+    int32_t totalMs_ = 0;
+    int spf_ = 0;
+};

@@ -1,0 +1,131 @@
+#include "TPlaybackEngine.h"
+
+#include "PlayLength.h"
+#include "tags/NameText.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+const QString kStopped = QStringLiteral("停止播放。");
+const QString kNoDevice = QStringLiteral("没有找到声音设备，静音播放。");
+
+QByteArray LowerExtension(const QByteArray& file)
+{
+    const qsizetype dot = file.lastIndexOf('.');
+    return dot < 0 ? QByteArray() : file.mid(dot).toLower();
+}
+
+int ProgressUnits(int64_t value) { return static_cast<int>(std::min<int64_t>(value, std::numeric_limits<int>::max())); }
+} // namespace
+
+TPlaybackEngine::TPlaybackEngine(THead& head, IPlayDisplay& display, IMsgDlg& msg, TMp3Play& mp3, TMediaPlayer& media,
+                                 IAudioOutputFactory& outputs)
+    : head_(head), display_(display), msg_(msg), mp3_(mp3), media_(media), outputs_(outputs)
+{
+}
+
+void TPlaybackEngine::PlayFile(const QByteArray& file)
+{
+    if (file == head_.PlayingFile) {
+        if (mp3_.GetState() == 2) {
+            display_.SetTimerOn(true);
+            mp3_.Pause();
+            return;
+        }
+        if (media_.Mode() == MediaMode::Paused) {
+            display_.SetTimerOn(true);
+            media_.Resume();
+            return;
+        }
+    }
+    const QByteArray ext = LowerExtension(file);
+    const bool isMp3 = ext == ".mp3";
+    if (!isMp3 && ext != ".mid" && ext != ".wav" && ext != ".wma")
+        return;
+
+    ++request_;
+    mp3_.Close();
+    media_.Close();
+    head_.PlayingFile = file;
+    display_.SetNowPlaying(display_.ActiveListHint() + QLatin1Char('-') + DisplayName(file));
+    display_.SetAppTitle(QString::fromUtf8(kAppTitle) + QLatin1Char('-') + DisplayName(file.mid(file.lastIndexOf('/') + 1)));
+    display_.SetProgressMin(1);
+    display_.SetProgressValue(1);
+
+    if (isMp3) {
+        head_.PlayEngine = 0;
+        if (!OpenMp3(file))
+            return;
+        StartMp3();
+    } else {
+        head_.PlayEngine = 1;
+        media_.SetFileName(file);
+        media_.Close();
+        if (!media_.Open()) {
+            display_.SetTimerOn(false);
+            msg_.ShowStandardError(QStringLiteral("错误代码：") + QString::number(media_.Error()) + QStringLiteral("\r\n")
+                                   + media_.ErrorText());
+            return;
+        }
+        media_.Play();
+        display_.SetLengthText(FormatPlayLength(media_.Length()));
+        display_.SetProgressMax(ProgressUnits(media_.Length()));
+    }
+    NoteMissingDevice();
+    if (!display_.TimerOn())
+        display_.SetTimerOn(true);
+}
+
+// False when the file never loaded (the stop action has run then) or when the
+// user stopped or started another file while the tries went on.
+bool TPlaybackEngine::OpenMp3(const QByteArray& file)
+{
+    const uint64_t request = request_;
+    opening_ = true;
+    int16_t result = mp3_.Open(file);
+    for (int retries = 0; result > 0 && retries <= head_.iTryMaxCount; ++retries) {
+        display_.ProcessPendingEvents();
+        if (request_ != request)
+            return false;
+        result = mp3_.Open(file);
+    }
+    opening_ = false;
+    if (result > 0) {
+        display_.RunStopAction();
+        return false;
+    }
+    return true;
+}
+
+void TPlaybackEngine::StartMp3()
+{
+    mp3_.Play();
+    display_.SetLengthText(FormatMp3Length(mp3_.TotalTime()));
+    display_.SetProgressMax(mp3_.FrameCount());
+}
+
+void TPlaybackEngine::NoteMissingDevice()
+{
+    if (outputs_.TakeNoDeviceNotice())
+        display_.ShowStatus(kNoDevice);
+}
+
+void TPlaybackEngine::StopPlayback()
+{
+    ++request_;
+    opening_ = false;
+    display_.SetTimerOn(false);
+    if (mp3_.GetState() > 0) {
+        mp3_.Stop();
+        mp3_.Close();
+    } else if (media_.Mode() == MediaMode::Playing || media_.Mode() == MediaMode::Paused) {
+        media_.Close();
+    }
+    head_.RepeatCurrent = false;
+    head_.PlayingFile.clear();
+    display_.SetNowPlaying(QString());
+    display_.SetLengthText(QString());
+    display_.SetProgressValue(1);
+    display_.ShowStatus(kStopped);
+}

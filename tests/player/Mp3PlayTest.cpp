@@ -1,0 +1,130 @@
+#include "Fixtures.h"
+#include "TMp3Play.h"
+#include "TestOutputs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Mp3PlayTest : public ::testing::Test {
+protected:
+    TestOutputs outputs;
+    TMp3Play mp3{outputs};
+};
+
+TEST_F(Mp3PlayTest, CountsAudioFramesExactlyForCbrWithInfoHeaderAndHeaderlessVbr)
+{
+    ASSERT_LE(mp3.Open(Fixture("cbr.mp3")), 0);
+    // 3 s at 44.1 kHz plus the encoder's delay and padding; the Info frame is no audio.
+    EXPECT_EQ(mp3.FrameCount(), 116);
+    EXPECT_EQ(mp3.TotalTime(), 116 * 1152 * 1000 / 44100);
+
+    ASSERT_LE(mp3.Open(Fixture("vbr_noheader.mp3")), 0);
+    EXPECT_EQ(mp3.FrameCount(), 155);
+    EXPECT_EQ(mp3.TotalTime(), 155 * 1152 * 1000 / 44100);
+}
+
+TEST_F(Mp3PlayTest, StateFollowsOpenPlayPauseStopClose)
+{
+    EXPECT_EQ(mp3.Close(), 0);  // nothing loaded: harmless
+    EXPECT_EQ(mp3.GetState(), 0);
+    ASSERT_LE(mp3.Open(Fixture("cbr.mp3")), 0);
+    EXPECT_EQ(mp3.GetState(), 0);
+    mp3.Play();
+    EXPECT_EQ(mp3.GetState(), 1);
+    mp3.Pause();
+    EXPECT_EQ(mp3.GetState(), 2);
+    mp3.Pause();
+    EXPECT_EQ(mp3.GetState(), 1);
+    mp3.Stop();
+    EXPECT_EQ(mp3.GetState(), 0);
+    mp3.Close();
+    EXPECT_EQ(mp3.GetState(), 0);
+    EXPECT_EQ(mp3.FrameCount(), 0);
+    EXPECT_EQ(mp3.PlayPosition(), 0);
+}
+
+TEST_F(Mp3PlayTest, PositionIsWhatHasBeenHeardAndHoldsWhilePaused)
+{
+    ASSERT_LE(mp3.Open(Fixture("cbr.mp3")), 0);
+    mp3.Play();
+    outputs.Advance(1000);
+    EXPECT_EQ(mp3.PlayPosition(), 44100 / 1152);
+    mp3.Pause();
+    outputs.Advance(1000);
+    EXPECT_EQ(mp3.PlayPosition(), 44100 / 1152);
+    mp3.Pause();
+    outputs.Advance(1000);
+    EXPECT_EQ(mp3.PlayPosition(), 88200 / 1152);
+}
+
+TEST_F(Mp3PlayTest, SeekWhilePausedResumesAtThatFrameAndTheEndIsReachedExactly)
+{
+    ASSERT_LE(mp3.Open(Fixture("vbr_noheader.mp3")), 0);
+    mp3.Play();
+    outputs.Advance(500);
+    mp3.Pause();
+    mp3.Seek(100);
+    EXPECT_EQ(mp3.PlayPosition(), 100);
+    mp3.Pause();
+    outputs.Advance(1152 * 10 * 1000 / 44100 + 1);
+    EXPECT_EQ(mp3.PlayPosition(), 110);
+    outputs.Advance(60000);
+    EXPECT_EQ(mp3.PlayPosition(), mp3.FrameCount());
+}
+
+TEST_F(Mp3PlayTest, PlayStartsAgainFromTheBeginning)
+{
+    ASSERT_LE(mp3.Open(Fixture("cbr.mp3")), 0);
+    mp3.Play();
+    outputs.Advance(60000);
+    ASSERT_EQ(mp3.PlayPosition(), 116);
+    mp3.Play();
+    EXPECT_EQ(mp3.PlayPosition(), 0);
+    outputs.Advance(1000);
+    EXPECT_EQ(mp3.PlayPosition(), 44100 / 1152);
+}
+
+TEST_F(Mp3PlayTest, PositionReachesTheEndOfFilesLongerThan32767Frames)
+{
+    // Headerless frames concatenate into one longer stream.
+    const QByteArray one = ReadFixture("vbr_noheader.mp3");
+    QByteArray many;
+    for (int i = 0; i < 212; ++i)
+        many += one;
+    QTemporaryDir dir;
+    const QByteArray path = WriteFile(dir, "long.mp3", many);
+    ASSERT_LE(mp3.Open(path), 0);
+    ASSERT_EQ(mp3.FrameCount(), 155 * 212);
+    mp3.Play();
+    mp3.Pause();
+    mp3.Seek(mp3.FrameCount() - 20);
+    mp3.Pause();
+    outputs.Advance(5000);
+    EXPECT_EQ(mp3.PlayPosition(), 155 * 212);
+}
+
+TEST_F(Mp3PlayTest, OpensNamesThatAreNotUtf8)
+{
+    QTemporaryDir dir;
+    const QByteArray path = WriteFile(dir, "\xb8\xe8\xc7\xfa.mp3", ReadFixture("cbr.mp3"));  // GBK
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_LE(mp3.Open(path), 0);
+    mp3.Close();
+    ::unlink(path.constData());  // QTemporaryDir cannot remove names that are not UTF-8
+}
+
+TEST_F(Mp3PlayTest, DamagedMissingOrUnreadableFilesDoNotLoad)
+{
+    QTemporaryDir dir;
+    for (const QByteArray& path : {Fixture("truncated.mp3"), Fixture("random.mp3"), Fixture("missing.mp3"),
+                                   QFile::encodeName(dir.path()), WriteFile(dir, "empty.mp3", {})}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_GT(mp3.Open(path), 0);
+        EXPECT_EQ(mp3.GetState(), 0);
+        mp3.Play();
+        EXPECT_EQ(mp3.GetState(), 0);
+    }
+}
+
+} // namespace
