@@ -1,0 +1,366 @@
+#include "FolderChooser.h"
+#include "PaneFont.h"
+#include "ScriptedMsgDlg.h"
+#include "TFileListView.h"
+#include "TFolderPane.h"
+#include "TFolderTree.h"
+#include "TPaneStatusBar.h"
+#include "TempFolders.h"
+#include "tags/NameText.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRawFont>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FakeChooser final : IFolderChooser {
+    QString answer;
+    QString start;
+    QString ChooseFolder(QWidget*, const QString& from) override
+    {
+        start = from;
+        return answer;
+    }
+};
+
+class FolderPaneTest : public testing::Test {
+protected:
+    QByteArray root = MakeTestRoot();
+    TreeRemover cleanup{root};
+    QByteArray desktop = root + "/Desktop";
+    THead head;
+    ScriptedMsgDlg msg;
+    std::unique_ptr<TFolderPane> pane;
+
+    void SetUp() override
+    {
+        MakeDir(desktop);
+        head.ColumnTitles = QString::fromUtf8(kColumnTitles);
+    }
+
+    void Build(PaneSide side = PaneSide::Source)
+    {
+        pane = std::make_unique<TFolderPane>(side, head, msg,
+                                             FolderTreeModel::Places{desktop, root, root + "/no-mounts"});
+        pane->resize(800, 300);
+        pane->show();
+    }
+
+    // What the main window does when it first shows.
+    void BuildAndShow()
+    {
+        Build();
+        pane->SetupFileColumns();
+        pane->dtvSourceClick();
+    }
+
+    TFolderTree* Tree() { return pane->Tree(); }
+    FolderTreeModel& TreeModel() { return pane->Tree()->Model(); }
+
+    QModelIndex Node(const QByteArray& path) { return TreeModel().Resolve(path); }
+
+    void ClickNode(const QModelIndex& index, Qt::MouseButton button = Qt::LeftButton)
+    {
+        ASSERT_TRUE(index.isValid());
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+            Tree()->expand(up);
+        Tree()->scrollTo(index);
+        QTest::mouseClick(Tree()->viewport(), button, {}, Tree()->visualRect(index).center());
+    }
+
+    QStringList Captions()
+    {
+        QStringList captions;
+        for (int row = 0; row < pane->ListModel().RowCount(); ++row)
+            captions << pane->ListModel().Row(row).caption;
+        return captions;
+    }
+
+    QString Panel(int i) { return pane->StatusBar()->PanelText(i); }
+};
+
+} // namespace
+
+TEST_F(FolderPaneTest, HasTheNamedControlsOfItsSide)
+{
+    Build(PaneSide::Target);
+    EXPECT_EQ(pane->objectName(), "pnlTarget");
+    for (const char* name : {"pnlTargetLeft", "dtvTarget", "pnlTargetTop", "dedtTarget", "cmbTargetFileType",
+                             "lvTarget", "sbTarget"})
+        EXPECT_NE(pane->findChild<QWidget*>(name), nullptr) << name;
+    EXPECT_EQ(pane->findChild<QWidget*>("pnlTargetLeft")->width(), 150);
+    EXPECT_EQ(pane->findChild<QWidget*>("pnlTargetTop")->height(), 28);
+    EXPECT_EQ(pane->List()->property("hint").toString(), QStringLiteral("目标文件夹"));
+    EXPECT_TRUE(pane->List()->toolTip().isEmpty());
+    EXPECT_EQ(pane->findChild<QLabel*>("lblTargetFolder")->text(), QStringLiteral("目标文件夹"));
+
+    QComboBox* box = pane->FileTypeBox();
+    EXPECT_FALSE(box->isEditable());
+    EXPECT_EQ(box->currentText(), "*.*");
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    EXPECT_EQ(items, (QStringList{"*.*", "*.mp3", "*.wma", "*.wav", "*.mid"}));
+
+    EXPECT_EQ(Tree()->indentation(), 19);
+    EXPECT_FALSE(Tree()->rootIsDecorated());
+    EXPECT_EQ(pane->StatusBar()->PanelCount(), 3);
+    EXPECT_EQ(pane->List()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(pane->List()->selectionBehavior(), QAbstractItemView::SelectRows);
+}
+
+TEST_F(FolderPaneTest, PaneFontShowsChineseGlyphs)
+{
+    Build();
+    const QRawFont raw = QRawFont::fromFont(Tree()->font());
+    ASSERT_TRUE(raw.isValid());
+    for (const QChar c : QStringLiteral("桌面回收站网上邻居我的电脑文件名"))
+        EXPECT_TRUE(raw.supportsCharacter(c)) << int(c.unicode());
+    EXPECT_EQ(Tree()->font().pointSize(), 9);
+}
+
+TEST_F(FolderPaneTest, TopBarGivesThePathFieldWhatTheRightControlsLeave)
+{
+    Build();
+    QWidget* top = pane->findChild<QWidget*>("pnlSourceTop");
+    for (const int width : {800, 1100}) {
+        pane->resize(width, 300);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(pane->PathField()->width(), top->width() - 60 - 48 - 64 - 45);
+        EXPECT_EQ(top->width() - pane->FileTypeBox()->geometry().left(), 85);
+        EXPECT_EQ(top->width() - pane->findChild<QLabel*>("lblSourceFileType")->geometry().left(), 137);
+    }
+}
+
+TEST_F(FolderPaneTest, FirstListingShowsTheDesktop)
+{
+    MakeFile(desktop + "/one.wav", 2048);
+    Build();
+    QSignalSpy treeActivated(pane.get(), &TFolderPane::TreeActivated);
+    pane->SetupFileColumns();
+    pane->dtvSourceClick();
+
+    EXPECT_EQ(head.SourcePath, desktop + "/");
+    EXPECT_EQ(pane->PathField()->text(), DisplayName(desktop + "/"));
+    EXPECT_EQ(Captions(), QStringList{"one.wav"});
+    EXPECT_EQ(Panel(0), QStringLiteral("文件数:1"));
+    EXPECT_EQ(treeActivated.count(), 1);
+    EXPECT_EQ(pane->ListModel().columnCount(), 10);
+    EXPECT_EQ(pane->List()->columnWidth(0), 150);
+    EXPECT_EQ(pane->List()->columnWidth(4), 130);
+}
+
+TEST_F(FolderPaneTest, ClickOnTheCurrentFolderNeitherRefreshesNorLists)
+{
+    BuildAndShow();
+    const int nodes = TreeModel().rowCount(TreeModel().RootIndex());
+    MakeDir(desktop + "/made-later");
+    MakeFile(desktop + "/late.wav", 100);
+
+    ClickNode(TreeModel().RootIndex());
+    EXPECT_EQ(TreeModel().rowCount(TreeModel().RootIndex()), nodes);
+    EXPECT_TRUE(Captions().isEmpty());
+
+    pane->FillFileList();
+    EXPECT_EQ(Captions(), QStringList{"late.wav"});
+}
+
+TEST_F(FolderPaneTest, ClickOnAnotherFolderListsIt)
+{
+    MakeDir(desktop + "/music");
+    MakeFile(desktop + "/music/a.mp3", 500);
+    BuildAndShow();
+
+    ClickNode(Node(desktop + "/music"));
+    EXPECT_EQ(head.SourcePath, desktop + "/music/");
+    EXPECT_EQ(pane->PathField()->text(), DisplayName(desktop + "/music/"));
+    EXPECT_EQ(Captions(), QStringList{"a.mp3"});
+    EXPECT_EQ(Tree()->SelectedPath(), desktop + "/music");
+}
+
+TEST_F(FolderPaneTest, VanishedFolderMovesTheSelectionUpAndListsNothing)
+{
+    MakeDir(desktop + "/a");
+    MakeDir(desktop + "/a/b");
+    MakeFile(desktop + "/a/b/x.wav", 100);
+    MakeFile(desktop + "/a/y.wav", 100);
+    BuildAndShow();
+    ClickNode(Node(desktop + "/a"));
+    const QModelIndex b = Node(desktop + "/a/b");
+    ASSERT_TRUE(b.isValid());
+
+    ASSERT_EQ(::unlink((desktop + "/a/b/x.wav").constData()), 0);
+    ASSERT_EQ(::rmdir((desktop + "/a/b").constData()), 0);
+    ClickNode(b);
+
+    EXPECT_EQ(Tree()->SelectedPath(), desktop + "/a");
+    EXPECT_EQ(TreeModel().rowCount(Node(desktop + "/a")), 0) << "the ancestor was not read again";
+    EXPECT_EQ(head.SourcePath, desktop + "/a/b/");
+    EXPECT_EQ(pane->PathField()->text(), DisplayName(desktop + "/a/b/"));
+    EXPECT_TRUE(Captions().isEmpty());
+    EXPECT_EQ(Panel(0), QStringLiteral("文件数:0"));
+    EXPECT_EQ(Panel(1), QStringLiteral("选择数:0"));
+    EXPECT_EQ(Panel(2), QStringLiteral("大小合计:0KB"));
+}
+
+TEST_F(FolderPaneTest, VirtualNodeBecomesTheFolderWithAnEmptyList)
+{
+    MakeFile(desktop + "/d.wav", 100);
+    BuildAndShow();
+    ASSERT_EQ(Captions().size(), 1);
+
+    ClickNode(Node("trash:///"));
+    EXPECT_EQ(head.SourcePath, "trash:///");
+    EXPECT_EQ(pane->PathField()->text(), "trash:///");
+    EXPECT_TRUE(Captions().isEmpty());
+    EXPECT_EQ(Tree()->SelectedNode(), TreeModel().RootIndex());
+
+    ClickNode(Node("network:///"));
+    EXPECT_EQ(head.SourcePath, "network:///");
+}
+
+TEST_F(FolderPaneTest, TypedPathOfThreeCharactersIsIgnored)
+{
+    BuildAndShow();
+    pane->PathField()->clear();
+    QTest::keyClicks(pane->PathField(), "/..");
+    EXPECT_EQ(head.SourcePath, desktop + "/");
+    EXPECT_EQ(pane->PathField()->text(), "/..");
+}
+
+TEST_F(FolderPaneTest, TypedExistingFolderIsSelectedAndListed)
+{
+    MakeDir(desktop + "/music");
+    MakeFile(desktop + "/music/a.wav", 100);
+    BuildAndShow();
+    QSignalSpy treeActivated(pane.get(), &TFolderPane::TreeActivated);
+
+    pane->PathField()->setText(QString::fromUtf8(desktop + "/nothing-here"));
+    EXPECT_EQ(head.SourcePath, desktop + "/");
+
+    pane->PathField()->setText(QString::fromUtf8(desktop + "/music"));
+    EXPECT_EQ(Tree()->SelectedPath(), desktop + "/music");
+    EXPECT_EQ(head.SourcePath, desktop + "/music/");
+    EXPECT_EQ(pane->PathField()->text(), QString::fromUtf8(desktop + "/music/"));
+    EXPECT_EQ(Captions(), QStringList{"a.wav"});
+    EXPECT_EQ(treeActivated.count(), 1);
+    EXPECT_TRUE(msg.layerErrors.isEmpty());
+}
+
+TEST_F(FolderPaneTest, BrowseButtonGoesToTheChosenFolder)
+{
+    MakeDir(root + "/elsewhere");
+    MakeFile(root + "/elsewhere/e.mid", 100);
+    BuildAndShow();
+    FakeChooser chooser;
+    chooser.answer = QString::fromUtf8(root + "/elsewhere");
+    pane->SetFolderChooser(&chooser);
+
+    pane->BrowseAction()->trigger();
+    EXPECT_EQ(chooser.start, DisplayName(desktop + "/"));
+    EXPECT_EQ(head.SourcePath, root + "/elsewhere/");
+    EXPECT_EQ(Captions(), QStringList{"e.mid"});
+
+    chooser.answer.clear();
+    pane->BrowseAction()->trigger();
+    EXPECT_EQ(head.SourcePath, root + "/elsewhere/");
+}
+
+TEST_F(FolderPaneTest, FileTypeBoxListsAgainWithItsMask)
+{
+    MakeFile(desktop + "/a.mp3", 100);
+    MakeFile(desktop + "/b.wav", 100);
+    BuildAndShow();
+    ASSERT_EQ(Captions().size(), 2);
+
+    pane->FileTypeBox()->setFocus();
+    QTest::keyClick(pane->FileTypeBox(), Qt::Key_Down);
+    EXPECT_EQ(pane->FileTypeBox()->currentText(), "*.mp3");
+    EXPECT_EQ(Captions(), QStringList{"a.mp3"});
+    EXPECT_EQ(head.SourcePath, desktop + "/");
+}
+
+TEST_F(FolderPaneTest, SelectionChangeUpdatesTheStatusBarAndClickActivatesTheList)
+{
+    MakeFile(desktop + "/a.wav", 1024);
+    MakeFile(desktop + "/b.wav", 2048);
+    MakeFile(desktop + "/c.wav", 5000);
+    BuildAndShow();
+    QSignalSpy listActivated(pane.get(), &TFolderPane::ListActivated);
+    TFileListView* list = pane->List();
+    const auto rowCentre = [&](int row) { return list->visualRect(pane->ListModel().index(row, 0)).center(); };
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    EXPECT_EQ(Panel(1), QStringLiteral("选择数:1"));
+    EXPECT_EQ(listActivated.count(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(2));
+    EXPECT_EQ(Panel(1), QStringLiteral("选择数:2"));
+    EXPECT_EQ(Panel(0), QStringLiteral("文件数:3"));
+    EXPECT_EQ(Panel(2), QStringLiteral("大小合计:7KB"));
+    list->clearSelection();
+    EXPECT_EQ(Panel(1), QStringLiteral("选择数:0"));
+}
+
+TEST_F(FolderPaneTest, HeaderClickSortsAlternately)
+{
+    for (const char* name : {"b.wav", "c.wav", "a.wav"})
+        MakeFile(desktop + "/" + name, 100);
+    BuildAndShow();
+    QHeaderView* header = pane->List()->header();
+    const QPoint first(header->sectionViewportPosition(0) + 10, header->height() / 2);
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(Captions(), (QStringList{"a.wav", "b.wav", "c.wav"}));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(Captions(), (QStringList{"c.wav", "b.wav", "a.wav"}));
+}
+
+TEST_F(FolderPaneTest, RightClickSelectsTheNodeAndShowsTheTreeMenu)
+{
+    MakeDir(desktop + "/music");
+    BuildAndShow();
+    QMenu treeMenu;
+    treeMenu.addAction("x");
+    pane->SetPopupMenus(&treeMenu, nullptr);
+    const QModelIndex music = Node(desktop + "/music");
+    const QPoint at = Tree()->visualRect(music).center();
+
+    QTest::mouseClick(Tree()->viewport(), Qt::RightButton, {}, at);
+    EXPECT_EQ(Tree()->SelectedPath(), desktop + "/music");
+    EXPECT_EQ(head.SourcePath, desktop + "/") << "a right click is no tree click";
+
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, Tree()->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(Tree()->viewport(), &menuEvent);
+    EXPECT_TRUE(treeMenu.isVisible());
+    treeMenu.close();
+}
+
+TEST_F(FolderPaneTest, GbkNamedFolderIsClickedAndListedByItsBytes)
+{
+    const QByteArray gbkFolder = desktop + "/\xd2\xf4\xc0\xd6"; // 音乐
+    MakeDir(gbkFolder);
+    MakeFile(gbkFolder + "/\xb8\xe8.wav", 100); // 歌.wav
+    BuildAndShow();
+
+    const QModelIndex node = Node(gbkFolder);
+    ASSERT_TRUE(node.isValid());
+    EXPECT_EQ(node.data().toString(), QStringLiteral("音乐"));
+    ClickNode(node);
+
+    EXPECT_EQ(head.SourcePath, gbkFolder + "/");
+    EXPECT_TRUE(pane->PathField()->text().endsWith(QStringLiteral("/音乐/")));
+    ASSERT_EQ(pane->ListModel().RowCount(), 1);
+    EXPECT_EQ(pane->ListModel().Row(0).name, "\xb8\xe8.wav");
+    EXPECT_EQ(pane->ListModel().Row(0).caption, QStringLiteral("歌.wav"));
+    EXPECT_TRUE(msg.layerErrors.isEmpty());
+}
