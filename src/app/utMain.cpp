@@ -8,7 +8,11 @@
 #include "TFolderPane.h"
 #include "TFolderTree.h"
 #include "TPaneStatusBar.h"
+#include "TMainPlayDisplay.h"
+#include "TMediaPlayer.h"
+#include "TMp3Play.h"
 #include "TMsgDlg.h"
+#include "TPlaybackEngine.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,8 +36,8 @@
 
 #include <sys/stat.h>
 
-TwinMain::TwinMain(const QByteArray& programFile, std::unique_ptr<IMsgDlg> msgDlg, QWidget* parent)
-    : QMainWindow(parent), programFile_(programFile), MsgDlg_(std::move(msgDlg))
+TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* parent)
+    : QMainWindow(parent), programFile_(programFile), MsgDlg_(std::move(services.msgDlg))
 {
     Q_INIT_RESOURCE(icons);
     setObjectName("winMain");
@@ -81,6 +85,7 @@ TwinMain::TwinMain(const QByteArray& programFile, std::unique_ptr<IMsgDlg> msgDl
     sbpStatus_->setFixedWidth(281);
     statusBar()->addWidget(sbpStatus_);
 
+    BuildPlayers(std::move(services.audio));
     ConnectHandlers();
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -171,6 +176,7 @@ bool TwinMain::eventFilter(QObject* watched, QEvent* event)
 void TwinMain::ConnectHandlers()
 {
     connect(actions_.value("aExit"), &QAction::triggered, this, &TwinMain::aExitExecute);
+    connect(actions_.value("aStop"), &QAction::triggered, this, &TwinMain::aStopExecute);
     connect(popups_.value("pmFileList")->findChild<QAction*>("pmFileRefresh"), &QAction::triggered, this,
             &TwinMain::pmFileRefreshClick);
 
@@ -200,5 +206,7 @@ void TwinMain::pmFileRefreshClick()
 
 void TwinMain::aExitExecute()
 {
+    Mp3Play_->Close();
+    mpMain_->Close();
     close();
 }

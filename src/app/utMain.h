@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioOutput.h"
 #include "MsgDlg.h"
 #include "TCatalogue.h"
 #include "utHead.h"
@@ -21,7 +22,12 @@ class QTableView;
 class QTimer;
 class QTreeView;
 class QWidget;
+
 class TFolderPane;
+class TMainPlayDisplay;
+class TMediaPlayer;
+class TMp3Play;
+class TPlaybackEngine;
 
 // The main window: the control panel, the folder page with the two panes, the play list page, the
 // actions with their menus and tool bars, and the catalogue connection.
@@ -29,10 +35,14 @@ class TwinMain final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // programFile: the program's own path, whose folder holds the catalogue. msgDlg: the message box;
-    // the real one when null.
-    explicit TwinMain(const QByteArray& programFile, std::unique_ptr<IMsgDlg> msgDlg = nullptr,
-                      QWidget* parent = nullptr);
+    // What the window talks to the outside world through; the real ones where left empty.
+    struct Services {
+        std::unique_ptr<IMsgDlg> msgDlg;
+        std::unique_ptr<IAudioOutputFactory> audio;
+    };
+
+    // programFile: the program's own path, whose folder holds the catalogue.
+    explicit TwinMain(const QByteArray& programFile, Services services = {}, QWidget* parent = nullptr);
     ~TwinMain() override;
 
     THead& Head() { return Head_; }
@@ -54,6 +64,11 @@ public:
     void pnlControlResize();
     void pmFileRefreshClick();
     void aExitExecute();
+    void aStopExecute();
+    void PlayFile(const QByteArray& file);
+    TMp3Play& Mp3Play() { return *Mp3Play_; }
+    TMediaPlayer& mpMain() { return *mpMain_; }
+    TPlaybackEngine& Engine() { return *engine_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -71,10 +86,16 @@ private:
     void BuildPopupMenus();
     void ConnectHandlers();
     void OpenCatalogue();
+    void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio);
 
     THead Head_;
     QByteArray programFile_;
     std::unique_ptr<IMsgDlg> MsgDlg_;
+    std::unique_ptr<IAudioOutputFactory> audio_;
+    std::unique_ptr<TMp3Play> Mp3Play_;
+    std::unique_ptr<TMediaPlayer> mpMain_;
+    std::unique_ptr<TMainPlayDisplay> playDisplay_;
+    std::unique_ptr<TPlaybackEngine> engine_;
     TCatalogue dbconMain_;
     QSqlQueryModel* qryList_ = nullptr;
     bool qryListOpen_ = false;

@@ -29,7 +29,9 @@ protected:
     {
         auto scripted = std::make_unique<ScriptedMsgDlg>();
         msg = scripted.get();
-        win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(scripted));
+        TwinMain::Services services;
+        services.msgDlg = std::move(scripted);
+        win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(services));
         if (show) {
             win->show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
