@@ -12,14 +12,16 @@ TFolderTree::TFolderTree(const FolderTreeModel::Places& places, QWidget* parent)
     : QTreeView(parent), model_(places)
 {
     using Kind = FolderTreeModel::NodeKind;
-    QStyle* s = style();
-    model_.SetKindIcon(Kind::Desktop, s->standardIcon(QStyle::SP_DesktopIcon));
-    model_.SetKindIcon(Kind::Home, s->standardIcon(QStyle::SP_DirHomeIcon));
-    model_.SetKindIcon(Kind::Computer, s->standardIcon(QStyle::SP_ComputerIcon));
-    model_.SetKindIcon(Kind::Volume, s->standardIcon(QStyle::SP_DriveHDIcon));
-    model_.SetKindIcon(Kind::Trash, s->standardIcon(QStyle::SP_TrashIcon));
-    model_.SetKindIcon(Kind::Network, s->standardIcon(QStyle::SP_DriveNetIcon));
-    model_.SetKindIcon(Kind::Folder, s->standardIcon(QStyle::SP_DirIcon));
+    const auto icon = [this](const char* themeName, QStyle::StandardPixmap fallback) {
+        return QIcon::fromTheme(QString::fromLatin1(themeName), style()->standardIcon(fallback));
+    };
+    model_.SetKindIcon(Kind::Desktop, icon("user-desktop", QStyle::SP_DesktopIcon));
+    model_.SetKindIcon(Kind::Home, icon("user-home", QStyle::SP_DirHomeIcon));
+    model_.SetKindIcon(Kind::Computer, icon("computer", QStyle::SP_ComputerIcon));
+    model_.SetKindIcon(Kind::Volume, icon("drive-harddisk", QStyle::SP_DriveHDIcon));
+    model_.SetKindIcon(Kind::Trash, icon("user-trash", QStyle::SP_TrashIcon));
+    model_.SetKindIcon(Kind::Network, icon("network-workgroup", QStyle::SP_DriveNetIcon));
+    model_.SetKindIcon(Kind::Folder, icon("folder", QStyle::SP_DirIcon));
 
     setModel(&model_);
     setHeaderHidden(true);
