@@ -3,7 +3,6 @@
 #include "tags/GbkCodec.h"
 
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace {
@@ -121,6 +120,16 @@ void FileListModel::SetImageIndex(int row, int imageIndex)
     emit dataChanged(at, at, {Qt::DecorationRole});
 }
 
+void FileListModel::SetImageIndexes(const QList<int>& imageIndexes)
+{
+    const int n = std::min(RowCount(), static_cast<int>(imageIndexes.size()));
+    if (n == 0)
+        return;
+    for (int r = 0; r < n; ++r)
+        rows_[r].imageIndex = imageIndexes[r];
+    emit dataChanged(index(0, 0), index(n - 1, 0), {Qt::DecorationRole});
+}
+
 void FileListModel::SetFixedImage(const QIcon& icon)
 {
     images_[0] = icon;
@@ -153,13 +162,25 @@ bool FileListModel::ColumnClick(int column)
 {
     if (rows_.isEmpty() || column < 0 || column >= ColumnCount())
         return false;
-    std::vector<int> order(rows_.size());
-    std::iota(order.begin(), order.end(), 0);
+    // Keys side by side with their rows; equal keys keep their order.
+    struct Keyed {
+        QStringView key;
+        int row;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(rows_.size());
+    for (int r = 0; r < RowCount(); ++r)
+        keyed.push_back({key(rows_[r], column), r});
     const bool ascending = columns_[column].sortFlag == 0;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = CompareGbkNoCase(key(rows_[a], column), key(rows_[b], column));
-        return ascending ? c < 0 : c > 0;
+    std::sort(keyed.begin(), keyed.end(), [ascending](const Keyed& a, const Keyed& b) {
+        const int c = CompareGbkNoCase(a.key, b.key);
+        if (c != 0)
+            return ascending ? c < 0 : c > 0;
+        return a.row < b.row;
     });
+    std::vector<int> order(keyed.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        order[i] = keyed[i].row;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     std::vector<int> newRowOf(order.size());

@@ -46,6 +46,8 @@ public:
     // Sets the text of column (1 and above), adding empty cells before it if needed.
     void SetCell(int row, int column, const QString& text);
     void SetImageIndex(int row, int imageIndex);
+    // One index per row, in row order.
+    void SetImageIndexes(const QList<int>& imageIndexes);
 
     // Image 0 is fixed (it also serves ".EXE" files); the others come and go.
     void SetFixedImage(const QIcon& icon);

@@ -11,6 +11,8 @@
 
 #include <QHash>
 
+#include <cstdio>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,17 +37,40 @@ struct CellSet {
     }
 };
 
-// The extension with its dot, ASCII upper-cased; empty without a dot.
-QByteArray upperExtension(QByteArrayView name)
+// The extension with its dot; empty without a dot.
+QByteArrayView extensionOf(QByteArrayView name)
 {
     const qsizetype dot = name.lastIndexOf('.');
-    return dot < 0 ? QByteArray() : name.sliced(dot).toByteArray().toUpper();
+    return dot < 0 ? QByteArrayView() : name.sliced(dot);
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+bool sameExtension(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && qstrnicmp(a.data(), a.size(), b.data(), b.size()) == 0;
+}
+
+bool isPlaying(const QByteArray& folder, QByteArrayView name, const THead& head)
+{
+    const QByteArray& playing = head.PlayingFile;
+    return playing.size() == folder.size() + name.size() && playing.startsWith(folder)
+        && playing.endsWith(name);
 }
 
 QString sizeText(long long size, const THead& head, const QString& decimalPoint)
 {
-    if (head.iFileSizeUnit == 0)
-        return QString::number(size / 1024) + QStringLiteral("KB");
+    if (head.iFileSizeUnit == 0) {
+        char text[32];
+        const int n = std::snprintf(text, sizeof text, "%lldKB", size / 1024);
+        return QString::fromLatin1(text, n);
+    }
     return GeneralNumber(static_cast<double>(size) / 1048576.0, 3, decimalPoint) + QStringLiteral("MB");
 }
 
@@ -60,19 +85,43 @@ QString attributeText(bool readOnly, bool hidden)
     return QStringLiteral("无属性文件");
 }
 
-void addTagCells(QStringList& cells, const ID3v1Tag& tag, const CellSet& want)
-{
-    const bool tagged = HasTagHeader(tag);
-    const auto add = [&](bool wanted, const auto& field) {
-        if (wanted)
-            cells.append(tagged ? FieldText(field) : QString());
-    };
-    add(want.tag[0], tag.Title);
-    add(want.tag[1], tag.Artist);
-    add(want.tag[2], tag.Album);
-    add(want.tag[3], tag.Year);
-    add(want.tag[4], tag.Comment);
-}
+// The files of a folder often share an artist, an album or a type: repeat
+// the previous row's text instead of decoding the same bytes again.
+class RepeatedText {
+public:
+    template <typename Decode>
+    QString Text(QByteArrayView bytes, Decode decode)
+    {
+        if (!known_ || bytes != QByteArrayView(bytes_)) {
+            bytes_ = bytes.toByteArray();
+            text_ = decode(bytes);
+            known_ = true;
+        }
+        return text_;
+    }
+
+private:
+    bool known_ = false;
+    QByteArray bytes_;
+    QString text_;
+};
+
+struct TagTexts {
+    RepeatedText fields[5];
+
+    void Add(QStringList& cells, const ID3v1Tag& tag, const CellSet& want)
+    {
+        const bool tagged = HasTagHeader(tag);
+        const QByteArrayView views[5] = {FieldView(tag.Title, sizeof tag.Title),
+                                         FieldView(tag.Artist, sizeof tag.Artist),
+                                         FieldView(tag.Album, sizeof tag.Album),
+                                         FieldView(tag.Year, sizeof tag.Year),
+                                         FieldView(tag.Comment, sizeof tag.Comment)};
+        for (int f = 0; f < 5; ++f)
+            if (want.tag[f])
+                cells.append(tagged ? fields[f].Text(views[f], GbkToText) : QString());
+    }
+};
 
 // One row per matching regular file, in the order the folder gives them.
 QList<FileRow> listRows(const QByteArray& folder, const QByteArray& mask, const THead& head,
@@ -86,6 +135,8 @@ QList<FileRow> listRows(const QByteArray& folder, const QByteArray& mask, const 
     const CellSet want(head.ColumnTitles);
     const QString decimalPoint = locale.decimalPoint();
     FileTimeText times(locale);
+    RepeatedText types;
+    TagTexts tagTexts;
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArrayView name(entry->d_name);
         if (!MatchesMask(name, mask))
@@ -97,8 +148,8 @@ QList<FileRow> listRows(const QByteArray& folder, const QByteArray& mask, const 
         const bool hidden = name.startsWith('.');
         if (hidden && !head.bShowHideSys)
             continue;
-        const QByteArray extension = upperExtension(name);
-        if (extension == ".LNK")
+        const QByteArrayView extension = extensionOf(name);
+        if (sameExtension(extension, ".lnk"))
             continue;
 
         FileRow row;
@@ -106,8 +157,12 @@ QList<FileRow> listRows(const QByteArray& folder, const QByteArray& mask, const 
         row.caption = DisplayName(name);
         row.cells.reserve(9);
         if (want.type) {
-            const qsizetype dot = row.caption.lastIndexOf(u'.');
-            row.cells.append(dot < 0 ? QString() : row.caption.sliced(dot + 1).left(5));
+            const auto typeText = [&](QByteArrayView) {
+                const qsizetype dot = row.caption.lastIndexOf(u'.');
+                return dot < 0 ? QString() : row.caption.sliced(dot + 1).left(5);
+            };
+            // Only an ASCII extension reads the same whatever the rest of the name is.
+            row.cells.append(isAscii(extension) ? types.Text(extension, typeText) : typeText(extension));
         }
         if (want.size)
             row.cells.append(sizeText(st.st_size, head, decimalPoint));
@@ -115,11 +170,11 @@ QList<FileRow> listRows(const QByteArray& folder, const QByteArray& mask, const 
             row.cells.append(attributeText((st.st_mode & S_IWUSR) == 0, hidden));
         if (want.time)
             row.cells.append(times.Text(st.st_mtim.tv_sec));
-        if (extension == ".MP3" && folder + row.name != head.PlayingFile) {
+        if (sameExtension(extension, ".mp3") && !isPlaying(folder, name, head)) {
             ID3v1Tag tag {};
             // An unreadable file shows empty tag cells; the rest of the folder still lists.
             ReadID3v1TagAt(dirFd, entry->d_name, st.st_size, tag);
-            addTagCells(row.cells, tag, want);
+            tagTexts.Add(row.cells, tag, want);
         }
         rows.append(std::move(row));
     }
@@ -145,19 +200,30 @@ void assignIcons(FileListModel& list, const QByteArray& folder, IFileIcons& icon
         return;
     QHash<QByteArray, int> imageOf {{QByteArrayLiteral(".EXE"), 0}};
     list.RemoveImagesButFixed();
+    QList<int> images(list.RowCount(), -1);
+    // Files of one type tend to come together; the last one saves a look-up.
+    QByteArrayView lastExtension;
+    int lastImage = -1;
     for (int r = 0; r < list.RowCount(); ++r) {
         const QByteArray& name = list.Row(r).name;
-        const QByteArray extension = upperExtension(name);
-        auto known = imageOf.constFind(extension);
+        const QByteArrayView extension = extensionOf(name);
+        if (lastImage >= 0 && sameExtension(extension, lastExtension)) {
+            images[r] = lastImage;
+            continue;
+        }
+        const QByteArray upper = extension.toByteArray().toUpper();
+        auto known = imageOf.constFind(upper);
         if (known == imageOf.constEnd()) {
             // The icon comes from the first file of its type that is still there.
             const QByteArray path = folder + name;
             if (!exists(path))
                 continue;
-            known = imageOf.insert(extension, list.AddImage(icons.SmallFileIcon(path)));
+            known = imageOf.insert(upper, list.AddImage(icons.SmallFileIcon(path)));
         }
-        list.SetImageIndex(r, known.value());
+        images[r] = lastImage = known.value();
+        lastExtension = extension;
     }
+    list.SetImageIndexes(images);
 }
 
 } // namespace

@@ -5,6 +5,21 @@
 
 namespace {
 
+// The builder's kilobyte cells are plain digits: read those without the locale.
+bool readDigits(QStringView text, double& number)
+{
+    if (text.isEmpty() || text.size() > 15)
+        return false;
+    long long value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    number = static_cast<double>(value);
+    return true;
+}
+
 // The total of the size cells; false when one does not read as a number.
 bool sizeTotal(const FileListModel& list, const QLocale& locale, double& total)
 {
@@ -17,10 +32,14 @@ bool sizeTotal(const FileListModel& list, const QLocale& locale, double& total)
         if (column - 1 >= cells.size())
             continue;
         const QString& cell = cells[column - 1];
-        bool ok = false;
-        const double number = locale.toDouble(QStringView(cell).chopped(std::min<qsizetype>(2, cell.size())), &ok);
-        if (!ok)
-            return false;
+        const QStringView text = QStringView(cell).chopped(std::min<qsizetype>(2, cell.size()));
+        double number = 0;
+        if (!readDigits(text, number)) {
+            bool ok = false;
+            number = locale.toDouble(text, &ok);
+            if (!ok)
+                return false;
+        }
         total += number;
     }
     return true;

@@ -102,7 +102,7 @@ bool HasTagHeader(const ID3v1Tag& tag)
     return std::memcmp(tag.Header, "TAG", 3) == 0;
 }
 
-QByteArray FieldBytes(const char* field, std::size_t width)
+QByteArrayView FieldView(const char* field, std::size_t width)
 {
     std::size_t end = 0;
     while (end < width && field[end] != '\0')
@@ -112,7 +112,7 @@ QByteArray FieldBytes(const char* field, std::size_t width)
         ++begin;
     while (end > begin && static_cast<unsigned char>(field[end - 1]) <= 32)
         --end;
-    return QByteArray(field + begin, static_cast<qsizetype>(end - begin));
+    return QByteArrayView(field + begin, static_cast<qsizetype>(end - begin));
 }
 
 bool ReadID3v1Tag(const QByteArray& fileName, ID3v1Tag& tag, QString* error)

@@ -41,13 +41,13 @@ bool HasTagHeader(const ID3v1Tag& tag);
 
 // A field's text: its bytes up to the first zero byte, with leading and
 // trailing bytes of code 32 or less removed.
-QByteArray FieldBytes(const char* field, std::size_t width);
+QByteArrayView FieldView(const char* field, std::size_t width);
 template <std::size_t N>
-QByteArray FieldBytes(const char (&field)[N]) { return FieldBytes(field, N); }
+QByteArray FieldBytes(const char (&field)[N]) { return FieldView(field, N).toByteArray(); }
 
 // The same, decoded from GBK.
 template <std::size_t N>
-QString FieldText(const char (&field)[N]) { return GbkToText(FieldBytes(field, N)); }
+QString FieldText(const char (&field)[N]) { return GbkToText(FieldView(field, N)); }
 
 // Copies the last 128 bytes of an existing MP3 file into tag. A missing file,
 // a name that is not an MP3 name and a file shorter than 128 bytes leave tag as
