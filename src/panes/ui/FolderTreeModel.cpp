@@ -175,14 +175,8 @@ void FolderTreeModel::Merge(Node& node, std::vector<Wanted> wanted)
 
     // Both lists are in the same order now; insert what is new where it belongs.
     for (int i = 0; i < int(wanted.size()); ++i) {
-        if (i < int(kids.size()) && wanted[i].Matches(*kids[i])) {
-            if (kids[i]->caption != wanted[i].caption) {
-                kids[i]->caption = wanted[i].caption;
-                const QModelIndex changed = IndexOf(kids[i].get());
-                emit dataChanged(changed, changed);
-            }
+        if (i < int(kids.size()) && wanted[i].Matches(*kids[i]))
             continue;
-        }
         beginInsertRows(parentIndex, i, i);
         auto child = std::make_unique<Node>();
         child->kind = wanted[i].kind;

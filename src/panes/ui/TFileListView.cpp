@@ -35,6 +35,8 @@ TFileListView::TFileListView(QWidget* parent) : QTreeView(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSortingEnabled(false);
+    // A caption is edited like in a Windows list: F2, or a click on a selected row.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setItemDelegate(new GridDelegate(this));
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);

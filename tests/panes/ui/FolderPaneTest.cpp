@@ -213,6 +213,29 @@ TEST_F(FolderPaneTest, VanishedFolderMovesTheSelectionUpAndListsNothing)
     EXPECT_EQ(Panel(2), QStringLiteral("大小合计:0KB"));
 }
 
+TEST_F(FolderPaneTest, RefreshOnClickKeepsExpandedNodes)
+{
+    MakeDir(desktop + "/a");
+    MakeDir(desktop + "/a/keep");
+    MakeDir(desktop + "/a/keep/deep");
+    MakeDir(desktop + "/old");
+    BuildAndShow();
+    ClickNode(Node(desktop + "/a/keep/deep"));
+    ASSERT_TRUE(Tree()->isExpanded(Node(desktop + "/a/keep")));
+
+    ASSERT_EQ(::rmdir((desktop + "/old").constData()), 0);
+    MakeDir(desktop + "/new");
+    ClickNode(TreeModel().RootIndex());
+
+    EXPECT_EQ(head.SourcePath, desktop + "/");
+    EXPECT_TRUE(Tree()->isExpanded(Node(desktop + "/a")));
+    EXPECT_TRUE(Tree()->isExpanded(Node(desktop + "/a/keep")));
+    QStringList captions;
+    for (int row = 4; row < TreeModel().rowCount(TreeModel().RootIndex()); ++row)
+        captions << TreeModel().index(row, 0, TreeModel().RootIndex()).data().toString();
+    EXPECT_EQ(captions, (QStringList{"a", "new"}));
+}
+
 TEST_F(FolderPaneTest, VirtualNodeBecomesTheFolderWithAnEmptyList)
 {
     MakeFile(desktop + "/d.wav", 100);
