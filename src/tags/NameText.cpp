@@ -54,7 +54,9 @@ bool IsValidUtf8(QByteArrayView bytes)
     return true;
 }
 
-QString DisplayName(QByteArrayView name)
+namespace {
+
+QString componentText(QByteArrayView name)
 {
     if (IsValidUtf8(name))
         return QString::fromUtf8(name);
@@ -74,4 +76,25 @@ QString DisplayName(QByteArrayView name)
         }
     }
     return text;
+}
+
+} // namespace
+
+QString DisplayName(QByteArrayView name)
+{
+    if (IsValidUtf8(name))
+        return QString::fromUtf8(name);
+    // Each folder of a path may come from elsewhere; "/" is never part of a
+    // GBK character, so the components decode one by one.
+    QString text;
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype slash = name.indexOf('/', start);
+        const qsizetype end = slash < 0 ? name.size() : slash;
+        text += componentText(name.sliced(start, end - start));
+        if (slash < 0)
+            return text;
+        text += u'/';
+        start = slash + 1;
+    }
 }

@@ -190,6 +190,7 @@ TEST_F(FillFileListTest, TagCellsOfMp3Files)
     QByteArray zeroTitle = TaggedMp3("");
     Make("zero.mp3", zeroTitle);
     Make("untagged.mp3", QByteArray(300, '\x22'));
+    Make("short.mp3", "TAGshort");
     Make("tagged.wav", TaggedMp3("Wave"));
     Make("chinese.mp3", TaggedMp3("\xC4\xE3\xBA\xC3", "\xD6\xD0"));
     Fill();
@@ -197,6 +198,7 @@ TEST_F(FillFileListTest, TagCellsOfMp3Files)
               QStringList({"Title", "Artist", "Album", "2001", "Comment"}));
     EXPECT_EQ(Find("zero.mp3")->cells[4], QString());
     EXPECT_EQ(Find("untagged.mp3")->cells.mid(4), QStringList(5, QString()));
+    EXPECT_EQ(Find("short.mp3")->cells.mid(4), QStringList(5, QString()));
     EXPECT_EQ(Find("tagged.wav")->cells.size(), 4);
     EXPECT_EQ(Find("chinese.mp3")->cells[4], QStringLiteral("你好"));
     EXPECT_EQ(Find("chinese.mp3")->cells[5], QStringLiteral("中"));

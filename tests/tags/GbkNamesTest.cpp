@@ -51,6 +51,14 @@ TEST(DisplayName, Utf8ThenGbkThenEscapedBytes)
     EXPECT_EQ(DisplayName(QByteArray("\xE4\xB8\xAD\xFF", 4)), QStringLiteral("中\\xFF"));
 }
 
+TEST(DisplayName, PathsDecodeFolderByFolder)
+{
+    // The UTF-8 bytes of 中文 would also read as GBK, as other characters.
+    const QByteArray path = "/music/" + QStringLiteral("中文").toUtf8() + "/" + kNihaoGbk + ".mp3";
+    EXPECT_EQ(DisplayName(path), QStringLiteral("/music/中文/你好.mp3"));
+    EXPECT_EQ(DisplayName("/a/caf\xE9/"), QStringLiteral("/a/caf\\xE9/"));
+}
+
 TEST(DisplayName, StrictUtf8)
 {
     EXPECT_TRUE(IsValidUtf8(QStringLiteral("中文 ok").toUtf8()));
