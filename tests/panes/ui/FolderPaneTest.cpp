@@ -368,6 +368,32 @@ TEST_F(FolderPaneTest, RightClickSelectsTheNodeAndShowsTheTreeMenu)
     treeMenu.close();
 }
 
+TEST_F(FolderPaneTest, RightClickInTheListSelectsTheRowUnderTheCursorAndShowsTheListMenu)
+{
+    for (const char* name : {"a.wav", "b.wav", "c.wav"})
+        MakeFile(desktop + "/" + name, 100);
+    BuildAndShow();
+    QMenu listMenu;
+    listMenu.addAction("x");
+    pane->SetPopupMenus(nullptr, &listMenu);
+    TFileListView* list = pane->List();
+    const auto rowCentre = [&](int row) { return list->visualRect(pane->ListModel().index(row, 0)).center(); };
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(1));
+
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, rowCentre(1));
+    EXPECT_EQ(list->SelectedCount(), 2) << "a right click on a selected row keeps the selection";
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, rowCentre(2));
+    EXPECT_EQ(list->SelectedCount(), 1);
+    EXPECT_TRUE(list->selectionModel()->isRowSelected(2, {}));
+    EXPECT_EQ(Panel(1), QStringLiteral("选择数:1"));
+
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, rowCentre(2), list->viewport()->mapToGlobal(rowCentre(2)));
+    QCoreApplication::sendEvent(list->viewport(), &menuEvent);
+    EXPECT_TRUE(listMenu.isVisible());
+    listMenu.close();
+}
+
 TEST_F(FolderPaneTest, GbkNamedFolderIsClickedAndListedByItsBytes)
 {
     const QByteArray gbkFolder = desktop + "/\xd2\xf4\xc0\xd6"; // 音乐
