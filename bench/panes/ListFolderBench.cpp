@@ -59,8 +59,6 @@ void BM_FillFileList(benchmark::State& state)
         state.SkipWithError("the folder did not list whole");
 }
 
-BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_FillFileList)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 
@@ -71,5 +69,5 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     g_folder = dir.path().toUtf8() + "/";
     MakeTaggedFolder(g_folder, kFiles);
-    return RunAndPrintRatio(argc, argv, "BM_FillFileList", "BM_Floor", 2);
+    return RunPairedRounds(argc, argv, "floor", BM_Floor, "FillFileList", BM_FillFileList, 2);
 }

@@ -25,10 +25,17 @@ FileTimeText::FileTimeText(const QLocale& locale)
 {
 }
 
+namespace {
+
+constexpr qsizetype kRemembered = 4096;
+
+} // namespace
+
 QString FileTimeText::Text(std::time_t modified)
 {
-    if (modified == lastTime_)
-        return lastText_;
+    const auto known = texts_.constFind(modified);
+    if (known != texts_.constEnd())
+        return known.value();
     struct tm local {};
     if (!::localtime_r(&modified, &local))
         return QString();
@@ -45,7 +52,8 @@ QString FileTimeText::Text(std::time_t modified)
         text += QLatin1Char(' ');
         text += locale_.toString(QTime(local.tm_hour, local.tm_min, local.tm_sec), timeFormat_);
     }
-    lastTime_ = modified;
-    lastText_ = text;
+    if (texts_.size() >= kRemembered)
+        texts_.clear();
+    texts_.insert(modified, text);
     return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLocale>
 #include <QString>
 
@@ -7,8 +8,8 @@
 
 // A file's modification time as the list shows it: local time cut to even
 // seconds, the locale's short date, a blank and its long time without the
-// time-zone field; only the date at midnight. Remembers the last day and the
-// last time written, since the files of a folder share them often.
+// time-zone field; only the date at midnight. Remembers the texts it wrote,
+// since the files of a folder were often written within a few seconds.
 class FileTimeText {
 public:
     explicit FileTimeText(const QLocale& locale);
@@ -20,8 +21,7 @@ private:
     QString timeFormat_;
     long long lastDay_ = -1;
     QString lastDate_;
-    std::time_t lastTime_ = -1;
-    QString lastText_;
+    QHash<long long, QString> texts_;
 };
 
 // The locale's long time format with every time-zone field removed.

@@ -11,7 +11,7 @@
 
 #include <QHash>
 
-#include <cstdio>
+#include <cstring>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -67,9 +67,17 @@ bool isPlaying(const QByteArray& folder, QByteArrayView name, const THead& head)
 QString sizeText(long long size, const THead& head, const QString& decimalPoint)
 {
     if (head.iFileSizeUnit == 0) {
+        // Written by hand: this runs once per listed file.
         char text[32];
-        const int n = std::snprintf(text, sizeof text, "%lldKB", size / 1024);
-        return QString::fromLatin1(text, n);
+        char* p = text + sizeof text;
+        *--p = 'B';
+        *--p = 'K';
+        long long kilobytes = size / 1024;
+        do {
+            *--p = static_cast<char>('0' + kilobytes % 10);
+            kilobytes /= 10;
+        } while (kilobytes > 0);
+        return QString::fromLatin1(p, text + sizeof text - p);
     }
     return GeneralNumber(static_cast<double>(size) / 1048576.0, 3, decimalPoint) + QStringLiteral("MB");
 }
@@ -93,7 +101,9 @@ public:
     QString Text(QByteArrayView bytes, Decode decode)
     {
         if (!known_ || bytes != QByteArrayView(bytes_)) {
-            bytes_ = bytes.toByteArray();
+            // Reuses the buffer: most fields differ from row to row.
+            bytes_.resize(bytes.size());
+            std::memcpy(bytes_.data(), bytes.data(), bytes.size());
             text_ = decode(bytes);
             known_ = true;
         }

@@ -2,6 +2,8 @@
 
 #include "tags/GbkCodec.h"
 
+#include <algorithm>
+
 namespace {
 
 // Length of the valid UTF-8 sequence at bytes[i], or 0 when it is not one.
@@ -82,6 +84,8 @@ QString componentText(QByteArrayView name)
 
 QString DisplayName(QByteArrayView name)
 {
+    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(name);
     if (IsValidUtf8(name))
         return QString::fromUtf8(name);
     // Each folder of a path may come from elsewhere; "/" is never part of a
