@@ -103,7 +103,8 @@ public:
         if (!known_ || bytes != QByteArrayView(bytes_)) {
             // Reuses the buffer: most fields differ from row to row.
             bytes_.resize(bytes.size());
-            std::memcpy(bytes_.data(), bytes.data(), bytes.size());
+            if (!bytes.isEmpty())
+                std::memcpy(bytes_.data(), bytes.data(), bytes.size());
             text_ = decode(bytes);
             known_ = true;
         }
