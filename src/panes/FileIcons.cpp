@@ -2,7 +2,6 @@
 
 #include "tags/NameText.h"
 
-#include <QGuiApplication>
 #include <QMimeDatabase>
 
 #include <fcntl.h>
@@ -27,9 +26,6 @@ QByteArray head(const QByteArray& path)
 
 QIcon GetSmallFileIcon(const QByteArray& path)
 {
-    // Icon themes need the GUI platform.
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return QIcon();
     const QMimeDatabase db;
     const QString name = DisplayName(path.sliced(path.lastIndexOf('/') + 1));
     QMimeType type = db.mimeTypeForFile(name, QMimeDatabase::MatchExtension);

@@ -4,8 +4,8 @@
 #include <QIcon>
 
 // The small icon of a file's type, from the MIME database and the icon theme
-// (the file's name, and its first bytes when the name tells nothing).
-// A null icon without a GUI application.
+// (the file's name, and its first bytes when the name tells nothing); null
+// when the theme has none.
 QIcon GetSmallFileIcon(const QByteArray& path);
 
 // Where the list builder gets icons from.
