@@ -9,8 +9,9 @@ public:
     virtual ~IPcmSource() = default;
 
     // Copies up to frames frames into dst and returns how many it copied. With
-    // wait, blocks until that many are decoded or the stream has ended; without,
-    // returns at once (a real device's callback must not block).
+    // wait, blocks until that many are decoded (or the buffer is full) or the
+    // stream has ended, so 0 means the end; without, returns at once (a real
+    // device's callback must not block).
     virtual int Pull(int16_t* dst, int frames, bool wait) = 0;
 };
 

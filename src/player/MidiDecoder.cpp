@@ -23,6 +23,8 @@ void QuietLibraries()
     std::call_once(once, [] {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, nullptr, nullptr);
+        g_log_set_handler("libsmf", static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
+                          [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
     });
 }
 } // namespace
@@ -111,10 +113,10 @@ bool MidiDecoder::StartPlayer(int ticks)
     }
     fluid_synth_system_reset(synth_);
     player_ = new_fluid_player(synth_);
-    if (!player_ || fluid_player_add_mem(player_, data_.constData(), static_cast<size_t>(data_.size())) != FLUID_OK
-        || fluid_player_play(player_) != FLUID_OK)
-        return false;
-    return ticks == 0 || fluid_player_seek(player_, ticks) == FLUID_OK;
+    // The seek goes in before play: a playing player refuses ticks beyond a file
+    // it has not loaded yet.
+    return player_ && fluid_player_add_mem(player_, data_.constData(), static_cast<size_t>(data_.size())) == FLUID_OK
+        && (ticks == 0 || fluid_player_seek(player_, ticks) == FLUID_OK) && fluid_player_play(player_) == FLUID_OK;
 }
 
 int MidiDecoder::Read(int16_t* dst, int maxFrames)

@@ -96,7 +96,7 @@ int PcmPipeline::Pull(int16_t* dst, int frames, bool wait)
 {
     std::unique_lock lock(mutex_);
     if (wait)
-        dataReady_.wait(lock, [&] { return quit_ || fill_ >= frames || (ended_ && !seekPending_); });
+        dataReady_.wait(lock, [&] { return quit_ || fill_ >= std::min(frames, capacity_) || (ended_ && !seekPending_); });
     const int n = std::min(frames, fill_);
     const int first = std::min(n, capacity_ - head_);
     std::memcpy(dst, &ring_[static_cast<size_t>(head_) * 2], static_cast<size_t>(first) * 4);

@@ -3,6 +3,7 @@
 #include "AudioOutput.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <vector>
@@ -36,8 +37,10 @@ public:
             while (frames > 0) {
                 const int want = std::min(frames, 4096);
                 const int got = source_->Pull(sink.data(), want, true);
-                if (got < want)
+                if (got == 0)
                     return;  // the stream has ended
+                for (int i = 0; i < got * 2; ++i)
+                    owner_.peak = std::max(owner_.peak, std::abs(static_cast<int>(sink[static_cast<size_t>(i)])));
                 frames -= got;
             }
         }
@@ -65,6 +68,7 @@ public:
     }
 
     bool failStart = false;
+    int peak = 0;  // loudest sample consumed
     bool noDeviceNotice = false;
 
 private:
