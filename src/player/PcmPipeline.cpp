@@ -5,7 +5,7 @@
 
 namespace {
 constexpr int kChunkFrames = 2048;
-constexpr int kBufferMs = 500;
+constexpr int kBufferMs = 2000;
 }
 
 PcmPipeline::PcmPipeline(IAudioOutputFactory& outputs) : outputs_(outputs) {}
@@ -95,8 +95,14 @@ bool PcmPipeline::Ended() const
 int PcmPipeline::Pull(int16_t* dst, int frames, bool wait)
 {
     std::unique_lock lock(mutex_);
-    if (wait)
-        dataReady_.wait(lock, [&] { return quit_ || fill_ >= std::min(frames, capacity_) || (ended_ && !seekPending_); });
+    if (wait) {
+        const int need = std::min(frames, capacity_);
+        if (fill_ < need && pushWaiting_)
+            spaceFree_.notify_all();
+        pullNeed_ = need;
+        dataReady_.wait(lock, [&] { return quit_ || fill_ >= need || (ended_ && !seekPending_); });
+        pullNeed_ = 0;
+    }
     const int n = std::min(frames, fill_);
     const int first = std::min(n, capacity_ - head_);
     std::memcpy(dst, &ring_[static_cast<size_t>(head_) * 2], static_cast<size_t>(first) * 4);
@@ -104,18 +110,22 @@ int PcmPipeline::Pull(int16_t* dst, int frames, bool wait)
     head_ = (head_ + n) % capacity_;
     fill_ -= n;
     position_ += n;
+    const bool wake = pushWaiting_ && capacity_ - fill_ >= capacity_ / 2;
     lock.unlock();
-    if (n > 0)
+    if (wake)
         spaceFree_.notify_all();
     return n;
 }
 
-bool PcmPipeline::Push(const int16_t* src, int frames, uint64_t generation, std::unique_lock<std::mutex>& lock)
+// Blocks only while the buffer is full; a seek or stop drops the rest.
+void PcmPipeline::Push(const int16_t* src, int frames, uint64_t generation, std::unique_lock<std::mutex>& lock)
 {
     while (frames > 0) {
+        pushWaiting_ = true;
         spaceFree_.wait(lock, [&] { return quit_ || generation_ != generation || fill_ < capacity_; });
+        pushWaiting_ = false;
         if (quit_ || generation_ != generation)
-            return false;
+            return;
         const int tail = (head_ + fill_) % capacity_;
         const int n = std::min({frames, capacity_ - fill_, capacity_ - tail});
         std::memcpy(&ring_[static_cast<size_t>(tail) * 2], src, static_cast<size_t>(n) * 4);
@@ -123,9 +133,9 @@ bool PcmPipeline::Push(const int16_t* src, int frames, uint64_t generation, std:
         decoded_ += n;
         src += n * 2;
         frames -= n;
-        dataReady_.notify_all();
+        if (pullNeed_ > 0 && (fill_ >= std::max(pullNeed_, capacity_ / 2) || fill_ == capacity_))
+            dataReady_.notify_all();
     }
-    return true;
 }
 
 void PcmPipeline::DecodeLoop()

@@ -42,7 +42,7 @@ public:
 
 private:
     void DecodeLoop();
-    bool Push(const int16_t* src, int frames, uint64_t generation, std::unique_lock<std::mutex>& lock);
+    void Push(const int16_t* src, int frames, uint64_t generation, std::unique_lock<std::mutex>& lock);
 
     IAudioOutputFactory& outputs_;
     std::unique_ptr<AudioOutput> output_;
@@ -64,4 +64,8 @@ private:
     bool seekPending_ = false;
     int64_t seekTarget_ = 0;
     uint64_t generation_ = 0;
+    // The sides wake each other in batches (half a buffer), since waking on
+    // every chunk costs more than decoding it.
+    int pullNeed_ = 0;  // frames a waiting Pull wants; 0: none waits
+    bool pushWaiting_ = false;  // the decoder waits for room
 };
