@@ -149,13 +149,14 @@ void FfmpegDecoder::Convert(const AVFrame* frame)
     const int got = swr_convert(swr_, planes, room, const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
     if (got <= 0)
         return;
+    const int64_t ts = frame->best_effort_timestamp;
+    const int64_t start = ts == AV_NOPTS_VALUE ? -1 : av_rescale_q(ts, format_->streams[stream_]->time_base, AVRational{1, rate_});
+    if (origin_ < 0)
+        origin_ = std::max<int64_t>(0, start);
     int first = 0;
     if (skipUntil_ >= 0) {
-        const int64_t ts = frame->best_effort_timestamp;
-        if (ts != AV_NOPTS_VALUE) {
-            const int64_t start = av_rescale_q(ts, format_->streams[stream_]->time_base, AVRational{1, rate_});
-            first = static_cast<int>(std::clamp<int64_t>(skipUntil_ - start, 0, got));
-        }
+        if (start >= 0)
+            first = static_cast<int>(std::clamp<int64_t>(skipUntil_ - (start - origin_), 0, got));
         if (first < got)
             skipUntil_ = -1;
     }

@@ -53,6 +53,9 @@ private:
     bool flushed_ = false;
     bool finished_ = false;
     int64_t skipUntil_ = -1;  // after a seek: the first frame wanted
+    // Timestamp (in frames) of the first sound decoded: position 0. Codecs such
+    // as WMA swallow their first packets, so it need not be 0.
+    int64_t origin_ = -1;
     std::vector<int16_t> pending_;
     size_t pendingAt_ = 0;
 };

@@ -27,6 +27,35 @@ void QuietLibraries()
                           [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
     });
 }
+uint32_t BigEndian32(const QByteArray& data, qsizetype at)
+{
+    const auto b = [&](qsizetype i) { return static_cast<uint32_t>(static_cast<unsigned char>(data[at + i])); };
+    return b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3);
+}
+
+// libsmf plays what is there of a cut-off file; a chunk that runs past the end
+// of the file or a missing track means the file is damaged.
+bool ChunksComplete(const QByteArray& data)
+{
+    if (data.size() < 14 || !data.startsWith("MThd"))
+        return false;
+    const int tracks = static_cast<unsigned char>(data[10]) << 8 | static_cast<unsigned char>(data[11]);
+    int found = 0;
+    qsizetype at = 0;
+    // From the header chunk up to the last track; whatever follows (padding,
+    // say) is left alone.
+    do {
+        if (data.size() - at < 8)
+            return false;
+        const uint32_t length = BigEndian32(data, at + 4);
+        if (length > static_cast<uint64_t>(data.size() - at - 8))
+            return false;
+        if (data.mid(at, 4) == "MTrk")
+            ++found;
+        at += 8 + static_cast<qsizetype>(length);
+    } while (found < tracks);
+    return true;
+}
 } // namespace
 
 std::unique_ptr<MidiDecoder> MidiDecoder::Open(const QByteArray& path, const QByteArrayList& soundFonts, int& error)
@@ -36,7 +65,7 @@ std::unique_ptr<MidiDecoder> MidiDecoder::Open(const QByteArray& path, const QBy
     NativeFile file;
     if (!file.Open(path, error) || !file.ReadAll(d->data_, kMaxMidiBytes, error))
         return nullptr;
-    if (!d->ReadTempoMap()) {
+    if (!ChunksComplete(d->data_) || !d->ReadTempoMap()) {
         error = kErrBadFormat;
         return nullptr;
     }

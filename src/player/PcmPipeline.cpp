@@ -20,6 +20,7 @@ bool PcmPipeline::Start(std::unique_ptr<IDecoder> decoder)
     ring_.assign(static_cast<size_t>(capacity_) * 2, 0);
     head_ = fill_ = 0;
     position_ = decoded_ = 0;
+    endFrame_ = -1;
     ended_ = quit_ = seekPending_ = false;
 
     output_ = outputs_.Create();
@@ -90,6 +91,12 @@ bool PcmPipeline::Ended() const
 {
     std::lock_guard lock(mutex_);
     return ended_ && !seekPending_;
+}
+
+int64_t PcmPipeline::EndFrame() const
+{
+    std::lock_guard lock(mutex_);
+    return endFrame_;
 }
 
 int PcmPipeline::Pull(int16_t* dst, int frames, bool wait)
@@ -168,6 +175,7 @@ void PcmPipeline::DecodeLoop()
             continue;
         if (n <= 0) {
             ended_ = true;
+            endFrame_ = decoded_;
             dataReady_.notify_all();
             continue;
         }

@@ -37,6 +37,9 @@ public:
     bool Drained() const;
     // The decoder has reached the end of the stream.
     bool Ended() const;
+    // Where the stream last came to its natural end, kept across seeks; -1
+    // while no end has been reached.
+    int64_t EndFrame() const;
 
     int Pull(int16_t* dst, int frames, bool wait) override;
 
@@ -60,6 +63,7 @@ private:
     int64_t position_ = 0;
     int64_t decoded_ = 0;
     bool ended_ = false;
+    int64_t endFrame_ = -1;
     bool quit_ = false;
     bool seekPending_ = false;
     int64_t seekTarget_ = 0;

@@ -103,9 +103,12 @@ int64_t TMediaPlayer::Length() const
 {
     if (!pipeline_.Running())
         return 0;
+    const int64_t end = pipeline_.EndFrame();
+    if (end >= 0)
+        return ToMs(end);
     const int64_t decodedMs = ToMs(pipeline_.Decoded());
     if (pipeline_.Ended())
-        return decodedMs;
+        return decodedMs;  // a seek beyond what the stream can reach
     // Past a header that claims too little, the end has still not come.
     return std::max(headerMs_, decodedMs + 1);
 }

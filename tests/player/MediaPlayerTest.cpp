@@ -97,6 +97,24 @@ TEST_F(MediaPlayerTest, TruncatedWavLengthBecomesTheDecodedDuration)
     EXPECT_EQ(media.Length(), 750);
 }
 
+TEST_F(MediaPlayerTest, TruncatedWmaEndsWhereItsSoundEndsAlsoAfterSeekingBack)
+{
+    const QByteArray wma = ReadFixture("tone.wma");
+    QTemporaryDir dir;
+    media.SetFileName(WriteFile(dir, "cut.wma", wma.left(wma.size() / 2)));
+    ASSERT_TRUE(media.Open());
+    const int64_t header = media.Length();
+    PlayOut();
+    const int64_t end = media.Length();
+    EXPECT_LT(end, header);
+    media.Pause();
+    media.Seek(200);
+    EXPECT_EQ(media.Length(), end);  // the end once found stays known
+    media.Play();
+    PlayOut();
+    EXPECT_EQ(media.Length(), end);
+}
+
 TEST_F(MediaPlayerTest, MidiLengthFollowsTheTempoMapAndSeekWorks)
 {
     ASSERT_TRUE(OpenFixture("tempo_change.mid"));
@@ -129,6 +147,7 @@ TEST_F(MediaPlayerTest, OpenErrorsCarryTheirNumberAndText)
         {Fixture("broken_header.wav"), kErrBadFormat},
         {Fixture("empty.wma"), kErrBadFormat},
         {Fixture("random.mid"), kErrBadFormat},
+        {WriteFile(dir, "cut.mid", ReadFixture("tempo_change.mid").left(60)), kErrBadFormat},
         {Fixture("cbr.mp3"), kErrBadFormat},
     };
     ::mkdir((QFile::encodeName(dir.path()) + "/folder.wav").constData(), 0755);
