@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -78,6 +79,24 @@ TEST(SystemAudioTest, AnMp3PlaysThroughTheRealOutputPath)
     EXPECT_TRUE(Eventually([&] { return mp3.PlayPosition() >= 5; }));
     EXPECT_FALSE(audio.TakeNoDeviceNotice());  // the dummy driver is a device
     mp3.Close();
+}
+
+TEST(SystemAudioTest, WithoutADeviceFilesStillPlayInRealTimeAndThatIsToldOnce)
+{
+    // No driver of that name: SDL opens nothing, as on a machine without a card.
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    SystemAudio audio;
+    TMp3Play mp3(audio);
+    const bool loaded = mp3.Open(Fixture("cbr.mp3")) <= 0;
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_TRUE(loaded);
+    mp3.Play();
+    EXPECT_TRUE(Eventually([&] { return mp3.PlayPosition() >= 5; }));
+    EXPECT_LT(mp3.PlayPosition(), mp3.FrameCount());  // paced, not all at once
+    EXPECT_TRUE(audio.TakeNoDeviceNotice());
+    EXPECT_FALSE(audio.TakeNoDeviceNotice());
+    ASSERT_LE(mp3.Open(Fixture("vbr_noheader.mp3")), 0);
+    EXPECT_FALSE(audio.TakeNoDeviceNotice());
 }
 
 TEST(SilentAudioOutputTest, ConsumesAtThePaceOfItsClockAndNotWhilePaused)
