@@ -86,8 +86,10 @@ bool TPlaybackEngine::OpenMp3(const QByteArray& file)
     int16_t result = mp3_.Open(file);
     for (int retries = 0; result > 0 && retries <= head_.iTryMaxCount; ++retries) {
         display_.ProcessPendingEvents();
-        if (request_ != request)
+        if (request_ != request) {
+            opening_ = false;  // whatever ran in between has taken over
             return false;
+        }
         result = mp3_.Open(file);
     }
     opening_ = false;

@@ -189,6 +189,24 @@ TEST_F(PlaybackEngineTest, StoppingDuringTheRetriesEndsThem)
     EXPECT_FALSE(display.timer);
 }
 
+TEST_F(PlaybackEngineTest, AnotherFileStartedDuringTheRetriesTakesOver)
+{
+    head.iTryMaxCount = 5;
+    const QByteArray wav = Fixture("tone.wav");
+    display.duringEvents = [&] {
+        display.duringEvents = nullptr;
+        engine.PlayFile(wav);
+    };
+    engine.PlayFile(Fixture("missing.mp3"));
+    EXPECT_EQ(display.pendingEvents, 1);
+    EXPECT_EQ(display.stopActions, 0);
+    EXPECT_FALSE(engine.OpeningMp3());
+    EXPECT_EQ(head.PlayingFile, wav);
+    EXPECT_EQ(head.PlayEngine, 1);
+    EXPECT_EQ(media.Mode(), MediaMode::Playing);
+    EXPECT_TRUE(display.timer);
+}
+
 TEST_F(PlaybackEngineTest, MediaOpenErrorGoesToTheStandardBox)
 {
     engine.PlayFile(Fixture("cbr.mp3"));
