@@ -66,10 +66,3 @@ long long NativeFile::ReadAt(long long offset, char* dst, long long size) const
     }
     return done;
 }
-
-int NativeFile::Release()
-{
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-}

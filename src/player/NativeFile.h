@@ -18,8 +18,6 @@ public:
     bool ReadAll(QByteArray& out, long long limit, int& error);
     // Reads up to size bytes at offset; the count read, or -1.
     long long ReadAt(long long offset, char* dst, long long size) const;
-    // Gives the descriptor away (to a library that closes it itself).
-    int Release();
 
 private:
     int fd_ = -1;

@@ -18,7 +18,6 @@ public:
     explicit TMediaPlayer(IAudioOutputFactory& outputs);
 
     void SetFileName(const QByteArray& file) { fileName_ = file; }
-    const QByteArray& FileName() const { return fileName_; }
     // The sound fonts tried in order for MIDI files.
     void SetSoundFonts(const QByteArrayList& fonts) { soundFonts_ = fonts; }
 
