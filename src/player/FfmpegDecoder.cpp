@@ -160,8 +160,6 @@ void FfmpegDecoder::Convert(const AVFrame* frame)
         if (first < got)
             skipUntil_ = -1;
     }
-    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(pendingAt_));
-    pendingAt_ = 0;
     pending_.insert(pending_.end(), out.begin() + first * 2, out.begin() + got * 2);
 }
 
