@@ -27,7 +27,6 @@ public:
 private:
     bool OpenMp3(const QByteArray& file);
     void StartMp3();
-    void StartMedia(const QByteArray& file);
     void NoteMissingDevice();
 
     THead& head_;
