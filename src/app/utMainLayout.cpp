@@ -41,6 +41,18 @@ QSlider* trackBar(QWidget* parent, const char* name, int x, int y, int width, in
     return bar;
 }
 
+// A page of pcMain that one splitter fills.
+QSplitter* splitPage(QWidget* page, const char* pageName, Qt::Orientation orientation)
+{
+    page->setObjectName(pageName);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* split = new QSplitter(orientation, page);
+    split->setHandleWidth(10);
+    layout->addWidget(split);
+    return split;
+}
+
 } // namespace
 
 void TwinMain::BuildControlPanel(QWidget* panel)
@@ -78,13 +90,8 @@ void TwinMain::pnlControlResize()
 QWidget* TwinMain::BuildFolderPage()
 {
     auto* page = new QWidget;
-    page->setObjectName("tsFolder");
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-
-    auto* splFolder = new QSplitter(Qt::Vertical, page);
+    QSplitter* splFolder = splitPage(page, "tsFolder", Qt::Vertical);
     splFolder->setObjectName("splFolder");
-    splFolder->setHandleWidth(10);
     pnlSource_ = new TFolderPane(PaneSide::Source, Head_, *MsgDlg_, FolderTreeModel::SystemPlaces(), splFolder);
     pnlTarget_ = new TFolderPane(PaneSide::Target, Head_, *MsgDlg_, FolderTreeModel::SystemPlaces(), splFolder);
     splFolder->addWidget(pnlSource_);
@@ -94,7 +101,6 @@ QWidget* TwinMain::BuildFolderPage()
     pnlSource_->setMinimumHeight(10);
     splFolder->setSizes({185, 330});
     splFolder->setStretchFactor(1, 1);
-    layout->addWidget(splFolder);
 
     // Never seen: the system volume bar that the volume bar follows.
     trbVolumeNV_ = new QSlider(Qt::Horizontal, pnlSource_->RightPanel());
@@ -107,12 +113,7 @@ QWidget* TwinMain::BuildFolderPage()
 QWidget* TwinMain::BuildListPage()
 {
     auto* page = new QWidget;
-    page->setObjectName("tsCustomList");
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* split = new QSplitter(Qt::Horizontal, page);
-    split->setHandleWidth(10);
-    layout->addWidget(split);
+    QSplitter* split = splitPage(page, "tsCustomList", Qt::Horizontal);
 
     dbgList_ = new QTableView(split);
     dbgList_->setObjectName("dbgList");
