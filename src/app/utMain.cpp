@@ -17,8 +17,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>

@@ -66,3 +66,9 @@ long long NativeFile::ReadAt(long long offset, char* dst, long long size) const
     }
     return done;
 }
+
+QByteArray LowerExtension(const QByteArray& file)
+{
+    const qsizetype dot = file.lastIndexOf('.');
+    return dot < 0 ? QByteArray() : file.mid(dot).toLower();
+}

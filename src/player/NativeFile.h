@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 
+// The extension of a file's name, dot included, ASCII lower-cased; empty without a dot.
+QByteArray LowerExtension(const QByteArray& file);
+
 // Files opened by their native bytes, so that names which are not UTF-8 work.
 class NativeFile {
 public:

@@ -3,16 +3,9 @@
 #include "FfmpegDecoder.h"
 #include "MediaError.h"
 #include "MidiDecoder.h"
+#include "NativeFile.h"
 
 #include <algorithm>
-
-namespace {
-QByteArray LowerExtension(const QByteArray& file)
-{
-    const qsizetype dot = file.lastIndexOf('.');
-    return dot < 0 ? QByteArray() : file.mid(dot).toLower();
-}
-} // namespace
 
 TMediaPlayer::TMediaPlayer(IAudioOutputFactory& outputs)
     : pipeline_(outputs),

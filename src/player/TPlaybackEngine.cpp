@@ -1,5 +1,6 @@
 #include "TPlaybackEngine.h"
 
+#include "NativeFile.h"
 #include "PlayLength.h"
 #include "tags/NameText.h"
 
@@ -9,12 +10,6 @@
 namespace {
 const QString kStopped = QStringLiteral("停止播放。");
 const QString kNoDevice = QStringLiteral("没有找到声音设备，静音播放。");
-
-QByteArray LowerExtension(const QByteArray& file)
-{
-    const qsizetype dot = file.lastIndexOf('.');
-    return dot < 0 ? QByteArray() : file.mid(dot).toLower();
-}
 
 int ProgressUnits(int64_t value) { return static_cast<int>(std::min<int64_t>(value, std::numeric_limits<int>::max())); }
 } // namespace
