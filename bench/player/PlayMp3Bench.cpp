@@ -1,8 +1,8 @@
 // CPU time to play a 10-minute MP3 through the whole pipeline (decoder thread,
 // buffer, output) into an output that takes the sound as fast as it comes,
 // against libmpg123 decoding the same file alone.
-#include "AudioOutput.h"
-#include "TMp3Play.h"
+#include "player/AudioOutput.h"
+#include "player/TMp3Play.h"
 
 #include <benchmark/benchmark.h>
 #include <mpg123.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IPlayDisplay.h"
+#include "player/IPlayDisplay.h"
 
 #include <functional>
 

@@ -2,17 +2,18 @@
 
 #include "AppPath.h"
 #include "ControlLayout.h"
-#include "OptionStore.h"
-#include "PaneFont.h"
-#include "TFileListView.h"
-#include "TFolderPane.h"
-#include "TFolderTree.h"
-#include "TPaneStatusBar.h"
+#include "store/OptionStore.h"
+#include "panes/ui/PaneFont.h"
+#include "panes/ui/TFileListView.h"
+#include "panes/ui/TFolderPane.h"
+#include "panes/ui/TFolderTree.h"
+#include "panes/ui/TPaneStatusBar.h"
 #include "TMainPlayDisplay.h"
-#include "TMediaPlayer.h"
-#include "TMp3Play.h"
-#include "TMsgDlg.h"
-#include "TPlaybackEngine.h"
+#include "player/TMediaPlayer.h"
+#include "player/TMp3Play.h"
+#include "core/TDocumentOpener.h"
+#include "core/TMsgDlg.h"
+#include "player/TPlaybackEngine.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,12 +36,14 @@
 #include <sys/stat.h>
 
 TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* parent)
-    : QMainWindow(parent), programFile_(programFile), MsgDlg_(std::move(services.msgDlg))
+    : QMainWindow(parent), programFile_(programFile), MsgDlg_(std::move(services.msgDlg)), opener_(std::move(services.opener))
 {
     Q_INIT_RESOURCE(icons);
     setObjectName("winMain");
     if (!MsgDlg_)
         MsgDlg_ = std::make_unique<TMsgDlg>(this);
+    if (!opener_)
+        opener_ = std::make_unique<TDocumentOpener>();
 
     QFont font = PaneFont();
     font.setPixelSize(12);
@@ -180,12 +183,10 @@ void TwinMain::ConnectHandlers()
 
     for (TFolderPane* pane : {pnlSource_, pnlTarget_}) {
         pane->SetPopupMenus(popups_.value("pmFolderTv"), popups_.value("pmFileList"));
-        connect(pane, &TFolderPane::ListActivated, this, [this, pane] {
-            ActiveTree = pane->Tree();
-            ActiveFileList = pane->List();
-            ActiveStatusBar = pane->StatusBar();
-        });
-        connect(pane, &TFolderPane::TreeActivated, this, [this, pane] { ActiveTree = pane->Tree(); });
+        connect(pane, &TFolderPane::ListActivated, this,
+                [this, pane] { SetActivePane(pane->List(), pane->Tree(), pane->StatusBar()); });
+        connect(pane, &TFolderPane::TreeActivated, this,
+                [this, pane] { SetActivePane(ActiveFileList_, pane->Tree(), ActiveStatusBar_); });
     }
     connect(dbgList_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popups_.value("pmList")->popup(dbgList_->viewport()->mapToGlobal(at)); });
@@ -197,9 +198,19 @@ void TwinMain::ConnectHandlers()
 void TwinMain::pmFileRefreshClick()
 {
     for (TFolderPane* pane : {pnlSource_, pnlTarget_}) {
-        if (ActiveFileList != nullptr && ActiveFileList == pane->List())
+        if (ActiveFileList_ != nullptr && ActiveFileList_ == pane->List())
             pane->FillFileList();
     }
+}
+
+void TwinMain::SetActivePane(QWidget* list, QWidget* tree, QStatusBar* statusBar)
+{
+    if (list == ActiveFileList_ && tree == ActiveTree_ && statusBar == ActiveStatusBar_)
+        return;
+    ActiveFileList_ = list;
+    ActiveTree_ = tree;
+    ActiveStatusBar_ = statusBar;
+    emit ActivePaneChanged();
 }
 
 void TwinMain::aExitExecute()

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "AudioOutput.h"
-#include "MsgDlg.h"
-#include "TCatalogue.h"
-#include "utHead.h"
+#include "player/AudioOutput.h"
+#include "core/DocumentOpener.h"
+#include "core/MsgDlg.h"
+#include "store/TCatalogue.h"
+#include "core/utHead.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -39,6 +40,7 @@ public:
     struct Services {
         std::unique_ptr<IMsgDlg> msgDlg;
         std::unique_ptr<IAudioOutputFactory> audio;
+        std::unique_ptr<IDocumentOpener> opener;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -55,10 +57,13 @@ public:
     TFolderPane* SourcePane() const { return pnlSource_; }
     TFolderPane* TargetPane() const { return pnlTarget_; }
 
-    // The list, tree and status bar the user last worked in (null at start).
-    QWidget* ActiveFileList = nullptr;
-    QWidget* ActiveTree = nullptr;
-    QStatusBar* ActiveStatusBar = nullptr;
+    // The list, tree and status bar the user last worked in (null at start). Only SetActivePane
+    // changes them, and it announces each change through ActivePaneChanged.
+    QWidget* ActiveFileList() const { return ActiveFileList_; }
+    QWidget* ActiveTree() const { return ActiveTree_; }
+    QStatusBar* ActiveStatusBar() const { return ActiveStatusBar_; }
+    void SetActivePane(QWidget* list, QWidget* tree, QStatusBar* statusBar);
+    IDocumentOpener& Opener() { return *opener_; }
 
     void SetupFileColumns(TFolderPane* pane);
     void pnlControlResize();
@@ -69,6 +74,9 @@ public:
     TMp3Play& Mp3Play() { return *Mp3Play_; }
     TMediaPlayer& mpMain() { return *mpMain_; }
     TPlaybackEngine& Engine() { return *engine_; }
+
+signals:
+    void ActivePaneChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -91,6 +99,10 @@ private:
     THead Head_;
     QByteArray programFile_;
     std::unique_ptr<IMsgDlg> MsgDlg_;
+    std::unique_ptr<IDocumentOpener> opener_;
+    QWidget* ActiveFileList_ = nullptr;
+    QWidget* ActiveTree_ = nullptr;
+    QStatusBar* ActiveStatusBar_ = nullptr;
     std::unique_ptr<IAudioOutputFactory> audio_;
     std::unique_ptr<TMp3Play> Mp3Play_;
     std::unique_ptr<TMediaPlayer> mpMain_;

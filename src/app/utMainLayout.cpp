@@ -1,9 +1,9 @@
 // The main window's controls and their design geometry.
 #include "ControlLayout.h"
-#include "TFolderPane.h"
+#include "panes/ui/TFolderPane.h"
 #include "utMain.h"
 
-#include "PaneFont.h"
+#include "panes/ui/PaneFont.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // The two players of the main window and the engine that starts files in them.
-#include "SystemAudio.h"
+#include "player/SystemAudio.h"
 #include "TMainPlayDisplay.h"
-#include "TMediaPlayer.h"
-#include "TMp3Play.h"
-#include "TPlaybackEngine.h"
+#include "player/TMediaPlayer.h"
+#include "player/TMp3Play.h"
+#include "player/TPlaybackEngine.h"
 #include "utMain.h"
 
 #include <QLabel>
@@ -18,7 +18,7 @@ void TwinMain::BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio)
     mpMain_ = std::make_unique<TMediaPlayer>(*audio_);
     playDisplay_ = std::make_unique<TMainPlayDisplay>(
         TMainPlayDisplay::Controls{edtCurrPlay_, lblLength_, trbProgress_, tmMain_, sbpStatus_},
-        [this] { return ActiveFileList; }, [this] { aStopExecute(); });
+        [this] { return ActiveFileList_; }, [this] { aStopExecute(); });
     engine_ = std::make_unique<TPlaybackEngine>(Head_, *playDisplay_, *MsgDlg_, *Mp3Play_, *mpMain_, *audio_);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ItemRoles.h"
+
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QIcon>
@@ -22,7 +24,7 @@ class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     // The row's native name, for drags and file operations.
-    static constexpr int NameRole = Qt::UserRole + 1;
+    static constexpr int NameRole = kNameBytesRole;
 
     explicit FileListModel(QObject* parent = nullptr);
 

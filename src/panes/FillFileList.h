@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "utHead.h"
+#include "core/utHead.h"
 
 class FileListModel;
 class IStatusPanels;

@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "utHead.h"
+#include "core/utHead.h"
 
 class FileListModel;
 

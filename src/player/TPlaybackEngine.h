@@ -4,8 +4,8 @@
 #include "IPlayDisplay.h"
 #include "TMediaPlayer.h"
 #include "TMp3Play.h"
-#include "MsgDlg.h"
-#include "utHead.h"
+#include "core/MsgDlg.h"
+#include "core/utHead.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "utHead.h"
+#include "core/utHead.h"
 
 #include <QSqlDatabase>
 #include <QString>

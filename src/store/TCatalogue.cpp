@@ -1,6 +1,6 @@
 #include "TCatalogue.h"
 
-#include "utHead.h"
+#include "core/utHead.h"
 
 #include <QAtomicInt>
 #include <QFile>

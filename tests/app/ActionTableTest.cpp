@@ -1,5 +1,5 @@
-#include "ActionTable.h"
-#include "AppPath.h"
+#include "app/ActionTable.h"
+#include "app/AppPath.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ TEST(ActionKeys, SecondaryShortcutsInTheirShownFormActAsTheKeyNamed)
 {
     const auto keysOf = [](const char* name) {
         QStringList texts;
-        for (const QKeySequence& k : KeysOf(*FindActionSpec(name)))
+        for (const QKeySequence& k : KeysOf(*FindActionSpec(QLatin1String(name))))
             texts << k.toString(QKeySequence::PortableText);
         return texts;
     };

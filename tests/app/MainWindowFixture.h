@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ScriptedMsgDlg.h"
-#include "utMain.h"
+#include "support/ScriptedMsgDlg.h"
+#include "app/utMain.h"
 
 #include <gtest/gtest.h>
 

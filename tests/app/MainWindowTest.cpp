@@ -170,8 +170,8 @@ TEST_F(MainWindowFixture, ActionsMenusToolBarsAndPopupsFollowTheCommandTable)
 
         QStringList popups;
         for (const char* name : {"pmFolderTv", "pmFileList", "pmList", "pmListDetail"}) {
-            if (win->Popup(name)->actions().contains(a))
-                popups << name;
+            if (win->Popup(QLatin1String(name))->actions().contains(a))
+                popups << QLatin1String(name);
         }
         EXPECT_EQ(popups, row.popups);
     }
@@ -242,7 +242,7 @@ TEST_F(MainWindowFixture, LayoutHoldsTheNamedControls)
           "dtvTarget", "pnlSourceTop", "pnlTargetTop", "dedtSource", "dedtTarget", "cmbSourceFileType",
           "cmbTargetFileType", "lvSource", "lvTarget", "sbSource", "sbTarget", "dbgList", "lvListDetail", "sbList",
           "sbMain", "sbpStatus"})
-        EXPECT_NE(win->findChild<QWidget*>(name), nullptr) << name;
+        EXPECT_NE(win->findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
     EXPECT_NE(win->findChild<QTimer*>("tmMain"), nullptr);
     EXPECT_FALSE(win->findChild<QTimer*>("tmMain")->isActive());
     EXPECT_FALSE(win->findChild<QWidget*>("trbVolumeNV")->isVisible());

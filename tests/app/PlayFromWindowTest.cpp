@@ -1,10 +1,12 @@
 #include "MainWindowFixture.h"
-#include "TestOutputs.h"
+#include "player/TestOutputs.h"
 
-#include "TFileListView.h"
-#include "TFolderPane.h"
-#include "TMediaPlayer.h"
-#include "TMp3Play.h"
+#include "panes/ui/TFileListView.h"
+#include "panes/ui/TFolderPane.h"
+#include "panes/ui/TFolderTree.h"
+#include "panes/ui/TPaneStatusBar.h"
+#include "player/TMediaPlayer.h"
+#include "player/TMp3Play.h"
 
 #include <QAction>
 #include <QLabel>
@@ -31,11 +33,11 @@ protected:
         win->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
         for (const char* name : {"cbr.mp3", "tone.wav"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(MELVANE_FIXTURES "/player/") + name, dir.path() + "/" + name));
+            ASSERT_TRUE(QFile::copy(QStringLiteral(MELVANE_FIXTURES "/player/") + QLatin1String(name), dir.path() + u'/' + QLatin1String(name)));
     }
 
     QByteArray file(const char* name) const { return programFolder() + name; }
-    template <typename T> T* control(const char* name) const { return win->findChild<T*>(name); }
+    template <typename T> T* control(const char* name) const { return win->findChild<T*>(QLatin1String(name)); }
 
     TestOutputs* clock = nullptr;
 };
@@ -44,7 +46,7 @@ protected:
 
 TEST_F(PlayFromWindow, PlayingShowsTheFileLengthAndRangeAndStopClearsThem)
 {
-    win->ActiveFileList = win->SourcePane()->List();
+    win->SetActivePane(win->SourcePane()->List(), win->SourcePane()->Tree(), win->SourcePane()->StatusBar());
     win->PlayFile(file("cbr.mp3"));
     EXPECT_EQ(control<QLineEdit>("edtCurrPlay")->text(), "源文件夹-" + QString::fromUtf8(file("cbr.mp3")));
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), "MelvaneKIRO(V4.0)-cbr.mp3");
@@ -57,7 +59,7 @@ TEST_F(PlayFromWindow, PlayingShowsTheFileLengthAndRangeAndStopClearsThem)
     EXPECT_EQ(win->Mp3Play().GetState(), 1);
 
     // A WAV file next: the MP3 component lets go and the bar counts milliseconds.
-    win->ActiveFileList = win->TargetPane()->List();
+    win->SetActivePane(win->TargetPane()->List(), win->TargetPane()->Tree(), win->TargetPane()->StatusBar());
     win->PlayFile(file("tone.wav"));
     EXPECT_EQ(win->Mp3Play().GetState(), 0);
     EXPECT_EQ(win->Head().PlayEngine, 1);

@@ -1,6 +1,6 @@
 #include "panes/FileListModel.h"
 
-#include "utHead.h"
+#include "core/utHead.h"
 
 #include <gtest/gtest.h>
 

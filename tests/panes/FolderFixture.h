@@ -1,7 +1,7 @@
 #pragma once
 
 #include "panes/PaneStatus.h"
-#include "utHead.h"
+#include "core/utHead.h"
 
 #include <gtest/gtest.h>
 

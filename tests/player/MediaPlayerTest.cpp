@@ -1,7 +1,7 @@
 #include <sys/stat.h>
 #include "Fixtures.h"
-#include "MediaError.h"
-#include "TMediaPlayer.h"
+#include "player/MediaError.h"
+#include "player/TMediaPlayer.h"
 #include "TestOutputs.h"
 
 #include <gtest/gtest.h>

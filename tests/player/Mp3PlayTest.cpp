@@ -1,5 +1,5 @@
 #include "Fixtures.h"
-#include "TMp3Play.h"
+#include "player/TMp3Play.h"
 #include "TestOutputs.h"
 
 #include <gtest/gtest.h>

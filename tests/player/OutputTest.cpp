@@ -1,8 +1,8 @@
 #include "Fixtures.h"
-#include "SdlAudioOutput.h"
-#include "SilentAudioOutput.h"
-#include "SystemAudio.h"
-#include "TMp3Play.h"
+#include "player/SdlAudioOutput.h"
+#include "player/SilentAudioOutput.h"
+#include "player/SystemAudio.h"
+#include "player/TMp3Play.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "Fixtures.h"
-#include "PlayLength.h"
-#include "ScriptedMsgDlg.h"
-#include "TPlaybackEngine.h"
+#include "player/PlayLength.h"
+#include "support/ScriptedMsgDlg.h"
+#include "player/TPlaybackEngine.h"
 #include "TestOutputs.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioOutput.h"
+#include "player/AudioOutput.h"
 
 #include <algorithm>
 #include <cstdlib>

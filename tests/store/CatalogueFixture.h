@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TCatalogue.h"
+#include "store/TCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "CatalogueFixture.h"
-#include "CatalogueStatements.h"
+#include "store/CatalogueStatements.h"
 
 #include <QProcess>
 #include <QSqlError>

@@ -1,5 +1,5 @@
 #include "CatalogueFixture.h"
-#include "OptionStore.h"
+#include "store/OptionStore.h"
 
 namespace {
 
@@ -37,9 +37,9 @@ protected:
 TEST(OptionForms, FlagsReadTrueOnlyFromTtYy)
 {
     for (const char* yes : {"T", "true", "t", "Y", "yes", "y"})
-        EXPECT_TRUE(ReadFlag(yes)) << yes;
+        EXPECT_TRUE(ReadFlag(QLatin1String(yes))) << yes;
     for (const char* no : {"", "F", "1", "N", " T", "x"})
-        EXPECT_FALSE(ReadFlag(no)) << no;
+        EXPECT_FALSE(ReadFlag(QLatin1String(no))) << no;
     EXPECT_EQ(FlagText(true), "T");
     EXPECT_EQ(FlagText(false), "F");
 }
@@ -50,7 +50,7 @@ TEST(OptionForms, IntegersAreDecimalText)
     EXPECT_EQ(ReadInteger("-3"), -3);
     EXPECT_EQ(ReadInteger("0"), 0);
     for (const char* bad : {"", "abc", "1.5", "0x10", " 2", "99999999999"})
-        EXPECT_FALSE(ReadInteger(bad).has_value()) << bad;
+        EXPECT_FALSE(ReadInteger(QLatin1String(bad)).has_value()) << bad;
 }
 
 TEST_F(OptionStoreTest, DeliveredValuesLoad)

@@ -1,5 +1,5 @@
-#include "CatalogueStatements.h"
-#include "RecordId.h"
+#include "store/CatalogueStatements.h"
+#include "store/RecordId.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MsgDlg.h"
+#include "core/MsgDlg.h"
 
 #include <QList>
 #include <QString>

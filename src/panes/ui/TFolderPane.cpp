@@ -6,7 +6,7 @@
 #include "TFileListView.h"
 #include "TFolderTree.h"
 #include "TPaneStatusBar.h"
-#include "MsgDlg.h"
+#include "core/MsgDlg.h"
 #include "panes/FillFileList.h"
 #include "panes/PaneStatus.h"
 #include "tags/NameText.h"

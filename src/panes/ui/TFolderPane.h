@@ -2,7 +2,7 @@
 
 #include "FolderTreeModel.h"
 #include "panes/FileListModel.h"
-#include "utHead.h"
+#include "core/utHead.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
-#include "FolderChooser.h"
-#include "PaneFont.h"
-#include "ScriptedMsgDlg.h"
-#include "TFileListView.h"
-#include "TFolderPane.h"
-#include "TFolderTree.h"
-#include "TPaneStatusBar.h"
+#include "panes/ui/FolderChooser.h"
+#include "panes/ui/PaneFont.h"
+#include "support/ScriptedMsgDlg.h"
+#include "panes/ui/TFileListView.h"
+#include "panes/ui/TFolderPane.h"
+#include "panes/ui/TFolderTree.h"
+#include "panes/ui/TPaneStatusBar.h"
 #include "TempFolders.h"
 #include "tags/NameText.h"
 
@@ -97,7 +97,7 @@ TEST_F(FolderPaneTest, HasTheNamedControlsOfItsSide)
     EXPECT_EQ(pane->objectName(), "pnlTarget");
     for (const char* name : {"pnlTargetLeft", "dtvTarget", "pnlTargetTop", "dedtTarget", "cmbTargetFileType",
                              "lvTarget", "sbTarget"})
-        EXPECT_NE(pane->findChild<QWidget*>(name), nullptr) << name;
+        EXPECT_NE(pane->findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
     EXPECT_EQ(pane->findChild<QWidget*>("pnlTargetLeft")->width(), 150);
     EXPECT_EQ(pane->findChild<QWidget*>("pnlTargetTop")->height(), 28);
     EXPECT_EQ(pane->List()->property("hint").toString(), QStringLiteral("目标文件夹"));

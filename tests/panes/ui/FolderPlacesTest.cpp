@@ -1,4 +1,4 @@
-#include "FolderPlaces.h"
+#include "panes/ui/FolderPlaces.h"
 #include "TempFolders.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "FolderPlaces.h"
-#include "FolderTreeModel.h"
+#include "panes/ui/FolderPlaces.h"
+#include "panes/ui/FolderTreeModel.h"
 #include "TempFolders.h"
 
 #include <QPersistentModelIndex>
