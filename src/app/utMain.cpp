@@ -4,6 +4,7 @@
 #include "ControlLayout.h"
 #include "store/OptionStore.h"
 #include "panes/ui/PaneFont.h"
+#include "panes/ui/TFolderChooser.h"
 #include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
@@ -36,7 +37,8 @@
 #include <sys/stat.h>
 
 TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* parent)
-    : QMainWindow(parent), programFile_(programFile), MsgDlg_(std::move(services.msgDlg)), opener_(std::move(services.opener))
+    : QMainWindow(parent), programFile_(programFile), MsgDlg_(std::move(services.msgDlg)), opener_(std::move(services.opener)),
+      folderChooser_(std::move(services.folderChooser))
 {
     Q_INIT_RESOURCE(icons);
     setObjectName("winMain");
@@ -44,6 +46,8 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
         MsgDlg_ = std::make_unique<TMsgDlg>(this);
     if (!opener_)
         opener_ = std::make_unique<TDocumentOpener>();
+    if (!folderChooser_)
+        folderChooser_ = std::make_unique<TFolderChooser>(this);
 
     QFont font = PaneFont();
     font.setPixelSize(12);
@@ -88,6 +92,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
 
     BuildPlayers(std::move(services.audio));
     ConnectHandlers();
+    BuildPanes();
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

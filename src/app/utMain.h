@@ -2,6 +2,7 @@
 
 #include "player/AudioOutput.h"
 #include "core/DocumentOpener.h"
+#include "core/FolderChooser.h"
 #include "core/MsgDlg.h"
 #include "store/TCatalogue.h"
 #include "core/utHead.h"
@@ -41,6 +42,7 @@ public:
         std::unique_ptr<IMsgDlg> msgDlg;
         std::unique_ptr<IAudioOutputFactory> audio;
         std::unique_ptr<IDocumentOpener> opener;
+        std::unique_ptr<IFolderChooser> folderChooser;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -64,6 +66,7 @@ public:
     QStatusBar* ActiveStatusBar() const { return ActiveStatusBar_; }
     void SetActivePane(QWidget* list, QWidget* tree, QStatusBar* statusBar);
     IDocumentOpener& Opener() { return *opener_; }
+    IFolderChooser& FolderChooser() { return *folderChooser_; }
 
     void SetupFileColumns(TFolderPane* pane);
     void pnlControlResize();
@@ -95,11 +98,13 @@ private:
     void ConnectHandlers();
     void OpenCatalogue();
     void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio);
+    void BuildPanes();
 
     THead Head_;
     QByteArray programFile_;
     std::unique_ptr<IMsgDlg> MsgDlg_;
     std::unique_ptr<IDocumentOpener> opener_;
+    std::unique_ptr<IFolderChooser> folderChooser_;
     QWidget* ActiveFileList_ = nullptr;
     QWidget* ActiveTree_ = nullptr;
     QStatusBar* ActiveStatusBar_ = nullptr;

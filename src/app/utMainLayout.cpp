@@ -92,8 +92,10 @@ QWidget* TwinMain::BuildFolderPage()
     auto* page = new QWidget;
     QSplitter* splFolder = splitPage(page, "tsFolder", Qt::Vertical);
     splFolder->setObjectName("splFolder");
-    pnlSource_ = new TFolderPane(PaneSide::Source, Head_, *MsgDlg_, FolderTreeModel::SystemPlaces(), splFolder);
-    pnlTarget_ = new TFolderPane(PaneSide::Target, Head_, *MsgDlg_, FolderTreeModel::SystemPlaces(), splFolder);
+    pnlSource_ = new TFolderPane(PaneSide::Source, Head_, *MsgDlg_, *folderChooser_, FolderTreeModel::SystemPlaces(),
+                                 splFolder);
+    pnlTarget_ = new TFolderPane(PaneSide::Target, Head_, *MsgDlg_, *folderChooser_, FolderTreeModel::SystemPlaces(),
+                                 splFolder);
     splFolder->addWidget(pnlSource_);
     splFolder->addWidget(pnlTarget_);
     splFolder->setCollapsible(0, false);

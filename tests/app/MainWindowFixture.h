@@ -1,36 +1,37 @@
 #pragma once
 
+#include "support/DeliveredCatalogue.h"
+#include "support/ScriptedFolderChooser.h"
 #include "support/ScriptedMsgDlg.h"
+#include "support/TempFolder.h"
 #include "app/utMain.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 // A program folder in a temporary folder, with or without the delivered catalogue, and the main window
-// started from it with a scripted message box.
+// started from it with a scripted message box and folder chooser.
 class MainWindowFixture : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void SetUp() override { ASSERT_TRUE(dir.IsValid()); }
 
-    QByteArray programFolder() const { return QFile::encodeName(dir.path()) + "/"; }
-    QString catalogueFile() const { return dir.path() + "/KIROCustomList.mdb"; }
+    QByteArray programFolder() const { return dir.Path() + "/"; }
+    QString catalogueFile() const { return QFile::decodeName(programFolder() + kCatalogueName); }
 
-    void deliverCatalogue()
-    {
-        ASSERT_TRUE(QFile::copy(QStringLiteral(MELVANE_BUILT_CATALOGUE), catalogueFile()));
-        QFile::setPermissions(catalogueFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
+    void deliverCatalogue() { ASSERT_FALSE(DeliverCatalogue(programFolder()).isEmpty()); }
 
-    // Starts the window; msg stays valid for the window's life.
+    // Starts the window; msg and chooser stay valid for the window's life.
     void start(bool show = true)
     {
         auto scripted = std::make_unique<ScriptedMsgDlg>();
         msg = scripted.get();
+        auto scriptedChooser = std::make_unique<ScriptedFolderChooser>();
+        chooser = scriptedChooser.get();
         TwinMain::Services services;
         services.msgDlg = std::move(scripted);
+        services.folderChooser = std::move(scriptedChooser);
         win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(services));
         if (show) {
             win->show();
@@ -40,7 +41,8 @@ protected:
 
     void TearDown() override { win.reset(); }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     std::unique_ptr<TwinMain> win;
     ScriptedMsgDlg* msg = nullptr;
+    ScriptedFolderChooser* chooser = nullptr;
 };

@@ -33,7 +33,7 @@ protected:
         win->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
         for (const char* name : {"cbr.mp3", "tone.wav"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(MELVANE_FIXTURES "/player/") + QLatin1String(name), dir.path() + u'/' + QLatin1String(name)));
+            ASSERT_TRUE(QFile::copy(QStringLiteral(MELVANE_FIXTURES "/player/") + QLatin1String(name), QFile::decodeName(file(name))));
     }
 
     QByteArray file(const char* name) const { return programFolder() + name; }

@@ -55,7 +55,7 @@ protected:
 TEST_F(FillFileListTest, SkipsEmptyFilesFoldersAndShortcuts)
 {
     Make("empty.mp3", "");
-    ASSERT_EQ(::mkdir((Folder() + "sub").constData(), 0755), 0);
+    dir_.MakeDir("sub");
     Make("a.lnk", "x");
     Make("B.LNK", "x");
     Make("c.Lnk", "x");

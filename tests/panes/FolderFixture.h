@@ -2,18 +2,17 @@
 
 #include "panes/PaneStatus.h"
 #include "core/utHead.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QList>
-#include <QTemporaryDir>
 
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 // Status panels as plain texts, in any tab order.
 class RecordingPanels : public IStatusPanels {
@@ -40,24 +39,10 @@ class FolderFixture : public testing::Test {
 protected:
     FolderFixture() { head_.ColumnTitles = QString::fromUtf8(kColumnTitles); }
 
-    QByteArray Folder() const { return dir_.path().toUtf8() + "/"; }
+    QByteArray Folder() const { return dir_.Path() + "/"; }
 
-    QByteArray Make(const QByteArray& name, const QByteArray& content) const
-    {
-        const QByteArray p = Folder() + name;
-        const int fd = ::open(p.constData(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
-        EXPECT_GE(fd, 0) << p.constData();
-        EXPECT_EQ(::write(fd, content.constData(), content.size()), content.size());
-        ::close(fd);
-        return p;
-    }
-
-    QByteArray MakeSized(const QByteArray& name, long long size) const
-    {
-        const QByteArray p = Make(name, QByteArray());
-        EXPECT_EQ(::truncate(p.constData(), size), 0);
-        return p;
-    }
+    QByteArray Make(const QByteArray& name, const QByteArray& content) const { return dir_.MakeFile(name, content); }
+    QByteArray MakeSized(const QByteArray& name, long long size) const { return dir_.MakeSizedFile(name, size); }
 
     static void SetTime(const QByteArray& path, std::time_t when)
     {
@@ -79,6 +64,6 @@ protected:
         return QByteArray(audio, '\x11') + tag;
     }
 
-    QTemporaryDir dir_;
+    TempFolder dir_;
     THead head_;
 };

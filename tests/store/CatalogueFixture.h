@@ -1,22 +1,22 @@
 #pragma once
 
 #include "store/TCatalogue.h"
+#include "support/DeliveredCatalogue.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 // A program folder in a temporary folder holding a copy of the delivered catalogue.
 class CatalogueFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        appPath = QFile::encodeName(dir.path()) + "/";
-        ASSERT_TRUE(QFile::copy(QStringLiteral(MELVANE_BUILT_CATALOGUE), catalogueFile()));
-        QFile::setPermissions(catalogueFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        ASSERT_TRUE(dir.IsValid());
+        appPath = dir.Path() + "/";
+        ASSERT_FALSE(DeliverCatalogue(appPath).isEmpty());
     }
 
     QString catalogueFile() const { return QFile::decodeName(TCatalogue::FilePath(appPath)); }
@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(q.exec(statement)) << statement.toStdString();
     }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     QByteArray appPath;
     TCatalogue catalogue;
 };

@@ -119,16 +119,16 @@ int makeCatalogue(const QString& out)
 
 TEST_F(CatalogueFixture, BuildingAgainKeepsTheUsersCatalogue)
 {
-    const QString out = dir.path() + "/made/KIROCustomList.mdb";
+    const QString out = QFile::decodeName(dir.At("made/KIROCustomList.mdb"));
     ASSERT_EQ(makeCatalogue(out), 0);
     {
         TCatalogue made;
-        ASSERT_TRUE(made.Open(QFile::encodeName(dir.path()) + "/made/"));
+        ASSERT_TRUE(made.Open(dir.At("made/")));
         ASSERT_TRUE(made.Execute("insert into list (id, name, memo) values ('9', 'mine', '')"));
     }
     ASSERT_EQ(makeCatalogue(out), 0);
     TCatalogue again;
-    ASSERT_TRUE(again.Open(QFile::encodeName(dir.path()) + "/made/"));
+    ASSERT_TRUE(again.Open(dir.At("made/")));
     QSqlQuery q(again.Database());
     ASSERT_TRUE(q.exec("select name from list"));
     ASSERT_TRUE(q.next());

@@ -1,46 +1,38 @@
 // Runs the tests headless, with HOME and the XDG folders in a temporary folder,
 // so that no test touches the real home folder or trash.
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #ifdef MELVANE_GUI_TEST
 #include <QApplication>
 #endif
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
-void pointHomeInto(const QTemporaryDir& dir)
+void pointHomeInto(const TempFolder& dir)
 {
-    const QByteArray root = QFile::encodeName(dir.path());
-    const auto set = [&](const char* name, const char* sub) {
-        const QByteArray path = root + sub;
-        QDir().mkpath(QFile::decodeName(path));
-        ::setenv(name, path.constData(), 1);
+    const auto set = [&](const char* name, const char* sub, mode_t mode = 0755) {
+        ::setenv(name, dir.MakeDir(sub, mode).constData(), 1);
     };
-    set("HOME", "/home");
-    set("XDG_DATA_HOME", "/home/.local/share");
-    set("XDG_CONFIG_HOME", "/home/.config");
-    set("XDG_CACHE_HOME", "/home/.cache");
-    set("XDG_STATE_HOME", "/home/.local/state");
-    set("XDG_RUNTIME_DIR", "/runtime");
-    QFile::setPermissions(QFile::decodeName(root + "/runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    ::setenv("XDG_DESKTOP_DIR", (root + "/home/Desktop").constData(), 1);
-    QDir().mkpath(QFile::decodeName(root + "/home/Desktop"));
+    set("HOME", "home");
+    set("XDG_DATA_HOME", "home/.local/share");
+    set("XDG_CONFIG_HOME", "home/.config");
+    set("XDG_CACHE_HOME", "home/.cache");
+    set("XDG_STATE_HOME", "home/.local/state");
+    set("XDG_RUNTIME_DIR", "runtime", 0700);
+    set("XDG_DESKTOP_DIR", "home/Desktop");
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home;
-    if (!home.isValid())
+    const TempFolder home;
+    if (!home.IsValid())
         return 2;
     pointHomeInto(home);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);

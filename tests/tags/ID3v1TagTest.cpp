@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
+#include "support/TempFolder.h"
 
 #include <cstring>
-#include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -26,29 +27,9 @@ QByteArray block(const char* title, const char* artist, unsigned char genre)
 
 class TagFile : public testing::Test {
 protected:
-    QByteArray path(const char* name) const { return dir_.path().toUtf8() + "/" + name; }
-
-    QByteArray make(const char* name, const QByteArray& content) const
-    {
-        const QByteArray p = path(name);
-        const int fd = ::open(p.constData(), O_CREAT | O_TRUNC | O_WRONLY, 0644);
-        EXPECT_GE(fd, 0);
-        EXPECT_EQ(::write(fd, content.constData(), content.size()), content.size());
-        ::close(fd);
-        return p;
-    }
-
-    static QByteArray contents(const QByteArray& p)
-    {
-        QByteArray data;
-        const int fd = ::open(p.constData(), O_RDONLY);
-        char buf[4096];
-        ssize_t n;
-        while ((n = ::read(fd, buf, sizeof buf)) > 0)
-            data.append(buf, n);
-        ::close(fd);
-        return data;
-    }
+    QByteArray path(const char* name) const { return dir_.At(name); }
+    QByteArray make(const char* name, const QByteArray& content) const { return dir_.MakeFile(name, content); }
+    static QByteArray contents(const QByteArray& p) { return TempFolder::ReadBytes(p); }
 
     static ID3v1Tag prepared()
     {
@@ -57,7 +38,7 @@ protected:
         return tag;
     }
 
-    QTemporaryDir dir_;
+    TempFolder dir_;
     const QByteArray audio_ = QByteArray(1000, '\x55');
 };
 
@@ -127,6 +108,41 @@ TEST_F(TagFile, ReadOnlyFileIsWrittenAndReadOnlyAgain)
     ::stat(p.constData(), &st);
     EXPECT_EQ(st.st_mode & 07777, 0444u);
     EXPECT_EQ(contents(p).mid(1003, 4), QByteArray("New\0", 4));
+}
+
+// Runs a write as the unprivileged user "nobody" in a child process; its exit code is the result.
+int WriteAsNobody(const QByteArray& file, const ID3v1Tag& tag)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0
+                             && ::setresuid(65534, 65534, 65534) == 0;
+        ::_exit(dropped ? WriteID3v1Tag(file, tag) : 100);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST_F(TagFile, FileTheUserMayNotMakeWritableGives3AndStaysUntouched)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "making a file of another owner needs root";
+    // A read-only file of root's in a folder that nobody may enter but not change.
+    ASSERT_EQ(::chmod(dir_.Path().constData(), 0755), 0);
+    const QByteArray original = audio_ + block("Root's", "A", 0);
+    const QByteArray p = make("theirs.mp3", original);
+    ASSERT_EQ(::chmod(p.constData(), 0444), 0);
+    ID3v1Tag tag = prepared();
+    std::memcpy(tag.Title, "Nobody's", 8);
+
+    EXPECT_EQ(WriteAsNobody(p, tag), kTagReadOnly);
+    EXPECT_EQ(contents(p), original);
+    struct stat st {};
+    ASSERT_EQ(::stat(p.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_EQ(st.st_uid, 0u);
 }
 
 TEST_F(TagFile, ResultCodesForNamesAndMissingFiles)

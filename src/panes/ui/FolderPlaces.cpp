@@ -1,7 +1,9 @@
 #include "FolderPlaces.h"
 
-#include <QStandardPaths>
+#include "tags/NameText.h"
+
 #include <QFile>
+#include <QStandardPaths>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -81,6 +83,62 @@ QByteArray NormalisedFolderPath(const QByteArray& path)
 
 namespace {
 
+// The entry of a folder that shows as this text: the UTF-8 name when it exists,
+// else the first entry whose shown name matches, else the UTF-8 name.
+QByteArray EntryShownAs(const QByteArray& folder, const QString& shown)
+{
+    const QByteArray utf8 = shown.toUtf8();
+    struct stat st {};
+    if (::lstat(JoinPath(folder, utf8).constData(), &st) == 0)
+        return utf8;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.constData()), &::closedir);
+    if (!dir)
+        return utf8;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const QByteArray name(entry->d_name);
+        if (DisplayName(name) == shown)
+            return name;
+    }
+    return utf8;
+}
+
+} // namespace
+
+QByteArray NativePathOfText(const QString& text)
+{
+    if (!text.startsWith(u'/'))
+        return {};
+    QList<QByteArray> parts;
+    for (const QString& part : text.split(u'/', Qt::SkipEmptyParts)) {
+        if (part == u".")
+            continue;
+        if (part == u"..") {
+            if (!parts.isEmpty())
+                parts.removeLast();
+            continue;
+        }
+        parts.append(EntryShownAs('/' + parts.join('/'), part));
+    }
+    return '/' + parts.join('/');
+}
+
+namespace {
+
+bool IsBelow(const QByteArray& path, const QByteArray& folder)
+{
+    return folder.size() > 1 && path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == '/';
+}
+
+// Loop devices and snap images hold system software unless mounted where a user keeps files.
+bool IsUserPlace(const QByteArray& point, const QByteArray& home)
+{
+    for (const QByteArray& place : {QByteArray("/media"), QByteArray("/run/media"), QByteArray("/mnt"), home}) {
+        if (IsBelow(point, place))
+            return true;
+    }
+    return false;
+}
+
 // /proc/self/mounts writes blanks, tabs, newlines and backslashes as \ooo.
 QByteArray UnescapeMountField(const QByteArray& field)
 {
@@ -99,15 +157,18 @@ QByteArray UnescapeMountField(const QByteArray& field)
 
 } // namespace
 
-QList<QByteArray> ParseMountPoints(const QByteArray& mountsText)
+QList<QByteArray> ParseMountPoints(const QByteArray& mountsText, const QByteArray& home)
 {
     QList<QByteArray> points;
     for (const QByteArray& line : mountsText.split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() < 2 || !fields[0].startsWith("/dev/"))
+        if (fields.size() < 3 || !fields[0].startsWith("/dev/"))
             continue;
         const QByteArray point = UnescapeMountField(fields[1]);
         if (point == "/" || !point.startsWith('/') || points.contains(point))
+            continue;
+        const bool systemImage = fields[0].startsWith("/dev/loop") || fields[2] == "squashfs";
+        if (systemImage && !IsUserPlace(point, home))
             continue;
         points.append(point);
     }

@@ -115,7 +115,7 @@ std::vector<FolderTreeModel::Wanted> FolderTreeModel::WantedChildren(const Node&
         wanted.push_back({NodeKind::Network, kNetworkPath, QStringLiteral("网上邻居")});
     } else if (node.kind == NodeKind::Computer) {
         // Volumes mounted right below "/" show up among its sub-folders anyway.
-        for (const QByteArray& point : ParseMountPoints(ReadWholeFile(places_.mountsFile))) {
+        for (const QByteArray& point : ParseMountPoints(ReadWholeFile(places_.mountsFile), places_.home)) {
             if (point.lastIndexOf('/') > 0 && IsExistingFolder(point))
                 wanted.push_back({NodeKind::Volume, point, DisplayName(LastComponent(point))});
         }
@@ -157,6 +157,10 @@ void FolderTreeModel::Merge(Node& node, std::vector<Wanted> wanted)
 {
     const QModelIndex parentIndex = IndexOf(&node);
     auto& kids = node.children;
+    const auto renumber = [&kids](int from, int to) {
+        for (int k = from; k <= to; ++k)
+            kids[k]->row = k;
+    };
 
     QSet<QByteArray> keep;
     for (const Wanted& w : wanted)
@@ -168,15 +172,29 @@ void FolderTreeModel::Merge(Node& node, std::vector<Wanted> wanted)
             continue;
         beginRemoveRows(parentIndex, i, i);
         kids.erase(kids.begin() + i);
-        for (int k = i; k < int(kids.size()); ++k)
-            kids[k]->row = k;
+        renumber(i, int(kids.size()) - 1);
         endRemoveRows();
     }
 
-    // Both lists are in the same order now; insert what is new where it belongs.
+    // Walk the wanted order: a node that stays moves to its place with its sub-tree
+    // (mounts change order when volumes are plugged again), a new one is inserted.
     for (int i = 0; i < int(wanted.size()); ++i) {
         if (i < int(kids.size()) && wanted[i].Matches(*kids[i]))
             continue;
+        int found = -1;
+        for (int k = i + 1; k < int(kids.size()) && found < 0; ++k) {
+            if (wanted[i].Matches(*kids[k]))
+                found = k;
+        }
+        if (found >= 0) {
+            beginMoveRows(parentIndex, found, found, parentIndex, i);
+            std::unique_ptr<Node> moved = std::move(kids[found]);
+            kids.erase(kids.begin() + found);
+            kids.insert(kids.begin() + i, std::move(moved));
+            renumber(i, found);
+            endMoveRows();
+            continue;
+        }
         beginInsertRows(parentIndex, i, i);
         auto child = std::make_unique<Node>();
         child->kind = wanted[i].kind;
@@ -184,8 +202,7 @@ void FolderTreeModel::Merge(Node& node, std::vector<Wanted> wanted)
         child->caption = wanted[i].caption;
         child->parent = &node;
         kids.insert(kids.begin() + i, std::move(child));
-        for (int k = i; k < int(kids.size()); ++k)
-            kids[k]->row = k;
+        renumber(i, int(kids.size()) - 1);
         endInsertRows();
     }
 }

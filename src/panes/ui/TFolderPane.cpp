@@ -1,11 +1,11 @@
 #include "TFolderPane.h"
 
-#include "FolderChooser.h"
 #include "FolderPlaces.h"
 #include "PaneFont.h"
 #include "TFileListView.h"
 #include "TFolderTree.h"
 #include "TPaneStatusBar.h"
+#include "core/FolderChooser.h"
 #include "core/MsgDlg.h"
 #include "panes/FillFileList.h"
 #include "panes/PaneStatus.h"
@@ -14,7 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
-#include <QFile>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -43,10 +43,9 @@ constexpr int kTopSlack = 45;
 
 } // namespace
 
-TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg,
+TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChooser& chooser,
                          const FolderTreeModel::Places& places, QWidget* parent)
-    : QWidget(parent), side_(side), head_(head), msg_(msg),
-      ownChooser_(std::make_unique<TFolderChooser>()), chooser_(ownChooser_.get())
+    : QWidget(parent), side_(side), head_(head), msg_(msg), chooser_(chooser)
 {
     const QString name = side == PaneSide::Source ? QStringLiteral("Source") : QStringLiteral("Target");
     setObjectName(QStringLiteral("pnl") + name);
@@ -90,6 +89,10 @@ TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg,
     splitter_->addWidget(right_);
     splitter_->setStretchFactor(1, 1);
     splitter_->setSizes({150, 642});
+
+    setTabOrder(tree_, path_);
+    setTabOrder(path_, fileType_);
+    setTabOrder(fileType_, list_);
 
     connect(tree_, &TFolderTree::TreeClicked, this, &TFolderPane::dtvSourceClick);
     connect(path_, &QLineEdit::textChanged, this, &TFolderPane::dedtSourceChange);
@@ -157,11 +160,6 @@ void TFolderPane::SetPopupMenus(QMenu* treeMenu, QMenu* listMenu)
     list_->SetPopupMenu(listMenu);
 }
 
-void TFolderPane::SetFolderChooser(IFolderChooser* chooser)
-{
-    chooser_ = chooser;
-}
-
 void TFolderPane::dtvSourceClick()
 {
     emit TreeActivated(this);
@@ -189,8 +187,11 @@ void TFolderPane::dedtSourceChange()
     const QString text = path_->text();
     if (text.trimmed() == DisplayName(Folder()))
         return;
-    const QByteArray typed = QFile::encodeName(text);
-    if (text.size() <= 3 || !IsExistingFolder(typed))
+    if (text.size() <= 3)
+        return;
+    // A typed name is text; the folders on the way may have names that are not UTF-8.
+    const QByteArray typed = browsed_.isEmpty() ? NativePathOfText(text) : browsed_;
+    if (!IsExistingFolder(typed))
         return;
     if (!tree_->SelectPath(typed)) {
         msg_.ShowLayerError(QStringLiteral("无法在文件夹树中找到文件夹“%1”。").arg(text));
@@ -201,9 +202,14 @@ void TFolderPane::dedtSourceChange()
 
 void TFolderPane::Browse()
 {
-    const QString chosen = chooser_->ChooseFolder(this, DisplayName(Folder()));
-    if (!chosen.isEmpty())
-        path_->setText(chosen);
+    const QString title = side_ == PaneSide::Source ? QStringLiteral("选择源文件夹") : QStringLiteral("选择目标文件夹");
+    const std::optional<QByteArray> chosen = chooser_.Choose(title, NormalisedFolderPath(Folder()));
+    if (!chosen)
+        return;
+    // The field shows the folder's name; the change handler takes the picked bytes.
+    browsed_ = *chosen;
+    path_->setText(DisplayName(*chosen));
+    browsed_.clear();
 }
 
 void TFolderPane::cmbSourceFileTypeChange()
@@ -238,9 +244,24 @@ void TFolderPane::pnlSourceTopResize()
 void TFolderPane::SetupFileColumns()
 {
     model_.SetColumns(head_.ColumnTitles);
+    list_->setFont(PaneFont());
     for (int column = 0; column < model_.ColumnCount(); ++column)
         list_->setColumnWidth(column, model_.ColumnWidth(column));
-    list_->setFont(PaneFont());
+    SetSizeColumnWidth();
+}
+
+void TFolderPane::SetSizeColumnWidth()
+{
+    const int column = model_.ColumnOf(QStringLiteral("大小"));
+    if (column < 0)
+        return;
+    // The widest size texts in megabytes, with the margins the list's cells draw around a text.
+    const QFontMetrics metrics(list_->font());
+    const int margins = 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1) + 1;
+    int needed = 0;
+    for (const QString& text : {QStringLiteral("0.000976MB"), QStringLiteral("5.72E3MB")})
+        needed = std::max(needed, metrics.horizontalAdvance(text) + margins);
+    list_->setColumnWidth(column, std::max(list_->columnWidth(column), needed));
 }
 
 void TFolderPane::FillFileList()

@@ -6,8 +6,6 @@
 
 #include <QWidget>
 
-#include <memory>
-
 class IFolderChooser;
 class IMsgDlg;
 class QAction;
@@ -29,7 +27,7 @@ class TFolderPane final : public QWidget {
     Q_OBJECT
 
 public:
-    TFolderPane(PaneSide side, THead& head, IMsgDlg& msg,
+    TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChooser& chooser,
                 const FolderTreeModel::Places& places = FolderTreeModel::SystemPlaces(),
                 QWidget* parent = nullptr);
     ~TFolderPane() override;
@@ -49,8 +47,6 @@ public:
     QWidget* RightPanel() const { return right_; }
 
     void SetPopupMenus(QMenu* treeMenu, QMenu* listMenu);
-    // The pane keeps its own real chooser unless a test hands in another.
-    void SetFolderChooser(IFolderChooser* chooser);
 
     void dtvSourceClick();
     void SelectExistingFolder();
@@ -75,13 +71,15 @@ private:
     QByteArray& Folder();
     void BuildTopBar(const QString& name);
     void Browse();
+    void SetSizeColumnWidth();
 
     PaneSide side_;
     THead& head_;
     IMsgDlg& msg_;
+    IFolderChooser& chooser_;
     FileListModel model_;
-    std::unique_ptr<IFolderChooser> ownChooser_;
-    IFolderChooser* chooser_;
+    // The folder picked with the browse button while its text goes into the field.
+    QByteArray browsed_;
 
     QSplitter* splitter_ = nullptr;
     QWidget* left_ = nullptr;

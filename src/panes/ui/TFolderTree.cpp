@@ -1,36 +1,18 @@
 #include "TFolderTree.h"
 
 #include "FolderPlaces.h"
-#include "PaneFont.h"
+#include "FolderTreeLook.h"
 
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QStyle>
 
 TFolderTree::TFolderTree(const FolderTreeModel::Places& places, QWidget* parent)
     : QTreeView(parent), model_(places)
 {
-    using Kind = FolderTreeModel::NodeKind;
-    const auto icon = [this](const char* themeName, QStyle::StandardPixmap fallback) {
-        return QIcon::fromTheme(QString::fromLatin1(themeName), style()->standardIcon(fallback));
-    };
-    model_.SetKindIcon(Kind::Desktop, icon("user-desktop", QStyle::SP_DesktopIcon));
-    model_.SetKindIcon(Kind::Home, icon("user-home", QStyle::SP_DirHomeIcon));
-    model_.SetKindIcon(Kind::Computer, icon("computer", QStyle::SP_ComputerIcon));
-    model_.SetKindIcon(Kind::Volume, icon("drive-harddisk", QStyle::SP_DriveHDIcon));
-    model_.SetKindIcon(Kind::Trash, icon("user-trash", QStyle::SP_TrashIcon));
-    model_.SetKindIcon(Kind::Network, icon("network-workgroup", QStyle::SP_DriveNetIcon));
-    model_.SetKindIcon(Kind::Folder, icon("folder", QStyle::SP_DirIcon));
-
+    SetFolderTreeIcons(model_, *style());
     setModel(&model_);
-    setHeaderHidden(true);
-    setRootIsDecorated(false);
-    setIndentation(19);
-    setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFont(PaneFont());
+    SetUpFolderTreeView(*this);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (menu_)
@@ -105,4 +87,15 @@ void TFolderTree::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTreeView::mousePressEvent(event);
+}
+
+void TFolderTree::keyPressEvent(QKeyEvent* event)
+{
+    // Enter on a node acts as a click on it.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SelectedNode().isValid()) {
+        event->accept();
+        emit TreeClicked();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }

@@ -7,7 +7,8 @@
 class QMenu;
 
 // A pane's folder tree (dtvSource / dtvTarget) over its own FolderTreeModel.
-// Starts with the desktop selected; a right click selects before the pop-up.
+// Starts with the desktop selected and always keeps one node selected; a right
+// click selects before the pop-up; Enter on a node acts as a click.
 class TFolderTree final : public QTreeView {
     Q_OBJECT
 
@@ -37,6 +38,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     FolderTreeModel model_;

@@ -1,17 +1,18 @@
-#include "panes/ui/FolderChooser.h"
 #include "panes/ui/PaneFont.h"
+#include "support/ScriptedFolderChooser.h"
 #include "support/ScriptedMsgDlg.h"
+#include "support/TempFolder.h"
 #include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
 #include "panes/ui/TPaneStatusBar.h"
-#include "TempFolders.h"
 #include "tags/NameText.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,34 +24,25 @@
 
 namespace {
 
-struct FakeChooser final : IFolderChooser {
-    QString answer;
-    QString start;
-    QString ChooseFolder(QWidget*, const QString& from) override
-    {
-        start = from;
-        return answer;
-    }
-};
-
 class FolderPaneTest : public testing::Test {
 protected:
-    QByteArray root = MakeTestRoot();
-    TreeRemover cleanup{root};
+    TempFolder tmp;
+    QByteArray root = tmp.Path();
     QByteArray desktop = root + "/Desktop";
     THead head;
     ScriptedMsgDlg msg;
+    ScriptedFolderChooser chooser;
     std::unique_ptr<TFolderPane> pane;
 
     void SetUp() override
     {
-        MakeDir(desktop);
+        tmp.MakeDir("Desktop");
         head.ColumnTitles = QString::fromUtf8(kColumnTitles);
     }
 
     void Build(PaneSide side = PaneSide::Source)
     {
-        pane = std::make_unique<TFolderPane>(side, head, msg,
+        pane = std::make_unique<TFolderPane>(side, head, msg, chooser,
                                              FolderTreeModel::Places{desktop, root, root + "/no-mounts"});
         pane->resize(800, 300);
         pane->show();
@@ -87,6 +79,20 @@ protected:
     }
 
     QString Panel(int i) { return pane->StatusBar()->PanelText(i); }
+
+    // Types into a field as a user does: ASCII on keys, Chinese committed by the input method.
+    static void Type(QWidget* field, const QString& text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(field, char(c.unicode()));
+                continue;
+            }
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QCoreApplication::sendEvent(field, &commit);
+        }
+    }
 };
 
 } // namespace
@@ -144,7 +150,7 @@ TEST_F(FolderPaneTest, TopBarGivesThePathFieldWhatTheRightControlsLeave)
 
 TEST_F(FolderPaneTest, FirstListingShowsTheDesktop)
 {
-    MakeFile(desktop + "/one.wav", 2048);
+    tmp.MakeSizedFile("Desktop/one.wav", 2048);
     Build();
     QSignalSpy treeActivated(pane.get(), &TFolderPane::TreeActivated);
     pane->SetupFileColumns();
@@ -164,8 +170,8 @@ TEST_F(FolderPaneTest, ClickOnTheCurrentFolderNeitherRefreshesNorLists)
 {
     BuildAndShow();
     const int nodes = TreeModel().rowCount(TreeModel().RootIndex());
-    MakeDir(desktop + "/made-later");
-    MakeFile(desktop + "/late.wav", 100);
+    tmp.MakeDir("Desktop/made-later");
+    tmp.MakeSizedFile("Desktop/late.wav", 100);
 
     ClickNode(TreeModel().RootIndex());
     EXPECT_EQ(TreeModel().rowCount(TreeModel().RootIndex()), nodes);
@@ -177,8 +183,8 @@ TEST_F(FolderPaneTest, ClickOnTheCurrentFolderNeitherRefreshesNorLists)
 
 TEST_F(FolderPaneTest, ClickOnAnotherFolderListsIt)
 {
-    MakeDir(desktop + "/music");
-    MakeFile(desktop + "/music/a.mp3", 500);
+    tmp.MakeDir("Desktop/music");
+    tmp.MakeSizedFile("Desktop/music/a.mp3", 500);
     BuildAndShow();
 
     ClickNode(Node(desktop + "/music"));
@@ -190,10 +196,10 @@ TEST_F(FolderPaneTest, ClickOnAnotherFolderListsIt)
 
 TEST_F(FolderPaneTest, VanishedFolderMovesTheSelectionUpAndListsNothing)
 {
-    MakeDir(desktop + "/a");
-    MakeDir(desktop + "/a/b");
-    MakeFile(desktop + "/a/b/x.wav", 100);
-    MakeFile(desktop + "/a/y.wav", 100);
+    tmp.MakeDir("Desktop/a");
+    tmp.MakeDir("Desktop/a/b");
+    tmp.MakeSizedFile("Desktop/a/b/x.wav", 100);
+    tmp.MakeSizedFile("Desktop/a/y.wav", 100);
     BuildAndShow();
     ClickNode(Node(desktop + "/a"));
     const QModelIndex b = Node(desktop + "/a/b");
@@ -215,16 +221,16 @@ TEST_F(FolderPaneTest, VanishedFolderMovesTheSelectionUpAndListsNothing)
 
 TEST_F(FolderPaneTest, RefreshOnClickKeepsExpandedNodes)
 {
-    MakeDir(desktop + "/a");
-    MakeDir(desktop + "/a/keep");
-    MakeDir(desktop + "/a/keep/deep");
-    MakeDir(desktop + "/old");
+    tmp.MakeDir("Desktop/a");
+    tmp.MakeDir("Desktop/a/keep");
+    tmp.MakeDir("Desktop/a/keep/deep");
+    tmp.MakeDir("Desktop/old");
     BuildAndShow();
     ClickNode(Node(desktop + "/a/keep/deep"));
     ASSERT_TRUE(Tree()->isExpanded(Node(desktop + "/a/keep")));
 
     ASSERT_EQ(::rmdir((desktop + "/old").constData()), 0);
-    MakeDir(desktop + "/new");
+    tmp.MakeDir("Desktop/new");
     ClickNode(TreeModel().RootIndex());
 
     EXPECT_EQ(head.SourcePath, desktop + "/");
@@ -238,7 +244,7 @@ TEST_F(FolderPaneTest, RefreshOnClickKeepsExpandedNodes)
 
 TEST_F(FolderPaneTest, VirtualNodeBecomesTheFolderWithAnEmptyList)
 {
-    MakeFile(desktop + "/d.wav", 100);
+    tmp.MakeSizedFile("Desktop/d.wav", 100);
     BuildAndShow();
     ASSERT_EQ(Captions().size(), 1);
 
@@ -263,8 +269,8 @@ TEST_F(FolderPaneTest, TypedPathOfThreeCharactersIsIgnored)
 
 TEST_F(FolderPaneTest, TypedExistingFolderIsSelectedAndListed)
 {
-    MakeDir(desktop + "/music");
-    MakeFile(desktop + "/music/a.wav", 100);
+    tmp.MakeDir("Desktop/music");
+    tmp.MakeSizedFile("Desktop/music/a.wav", 100);
     BuildAndShow();
     QSignalSpy treeActivated(pane.get(), &TFolderPane::TreeActivated);
 
@@ -280,29 +286,57 @@ TEST_F(FolderPaneTest, TypedExistingFolderIsSelectedAndListed)
     EXPECT_TRUE(msg.layerErrors.isEmpty());
 }
 
-TEST_F(FolderPaneTest, BrowseButtonGoesToTheChosenFolder)
+TEST_F(FolderPaneTest, BrowseButtonGoesToTheChosenFolderByItsBytes)
 {
-    MakeDir(root + "/elsewhere");
-    MakeFile(root + "/elsewhere/e.mid", 100);
+    tmp.MakeSizedFile("elsewhere/e.mid", 100);
+    // Two names that show alike: the chooser's bytes decide, not the shown text.
+    const QByteArray gbk = tmp.MakeDir("\xd2\xf4\xc0\xd6");   // 音乐 in GBK
+    tmp.MakeDir(QStringLiteral("音乐").toUtf8());
+    tmp.MakeSizedFile("\xd2\xf4\xc0\xd6/g.wav", 100);
     BuildAndShow();
-    FakeChooser chooser;
-    chooser.answer = QString::fromUtf8(root + "/elsewhere");
-    pane->SetFolderChooser(&chooser);
+    chooser.answers = {root + "/elsewhere", std::nullopt, gbk};
 
     pane->BrowseAction()->trigger();
-    EXPECT_EQ(chooser.start, DisplayName(desktop + "/"));
+    ASSERT_EQ(chooser.calls.size(), 1);
+    EXPECT_EQ(chooser.calls[0].title, QStringLiteral("选择源文件夹"));
+    EXPECT_EQ(chooser.calls[0].startPath, desktop);
     EXPECT_EQ(head.SourcePath, root + "/elsewhere/");
     EXPECT_EQ(Captions(), QStringList{"e.mid"});
 
-    chooser.answer.clear();
     pane->BrowseAction()->trigger();
-    EXPECT_EQ(head.SourcePath, root + "/elsewhere/");
+    EXPECT_EQ(chooser.calls.last().startPath, root + "/elsewhere");
+    EXPECT_EQ(head.SourcePath, root + "/elsewhere/") << "cancelled";
+
+    pane->BrowseAction()->trigger();
+    EXPECT_EQ(head.SourcePath, gbk + "/");
+    EXPECT_EQ(Tree()->SelectedPath(), gbk);
+    EXPECT_EQ(Captions(), QStringList{"g.wav"});
+    EXPECT_EQ(chooser.unanswered, 0);
+}
+
+TEST_F(FolderPaneTest, TypedPathBelowAGbkFolderTakesTheFoldersBytes)
+{
+    const QByteArray gbk = tmp.MakeDir("Desktop/\xd2\xf4\xc0\xd6");                // 音乐
+    const QByteArray inner = tmp.MakeDir("Desktop/\xd2\xf4\xc0\xd6/" + QStringLiteral("新歌").toUtf8());
+    tmp.MakeSizedFile("Desktop/\xd2\xf4\xc0\xd6/" + QStringLiteral("新歌").toUtf8() + "/n.wav", 100);
+    BuildAndShow();
+
+    ASSERT_EQ(pane->PathField()->text(), DisplayName(desktop + "/"));
+    Type(pane->PathField(), QStringLiteral("音乐/新歌"));
+    EXPECT_EQ(head.SourcePath, inner + "/");
+    EXPECT_EQ(Tree()->SelectedPath(), inner);
+    EXPECT_EQ(Captions(), QStringList{"n.wav"});
+    EXPECT_EQ(pane->PathField()->text(), DisplayName(inner + "/"));
+
+    pane->PathField()->setText(DisplayName(desktop) + QStringLiteral("/音乐/../音乐"));
+    EXPECT_EQ(head.SourcePath, gbk + "/");
+    EXPECT_TRUE(msg.layerErrors.isEmpty());
 }
 
 TEST_F(FolderPaneTest, FileTypeBoxListsAgainWithItsMask)
 {
-    MakeFile(desktop + "/a.mp3", 100);
-    MakeFile(desktop + "/b.wav", 100);
+    tmp.MakeSizedFile("Desktop/a.mp3", 100);
+    tmp.MakeSizedFile("Desktop/b.wav", 100);
     BuildAndShow();
     ASSERT_EQ(Captions().size(), 2);
 
@@ -315,9 +349,9 @@ TEST_F(FolderPaneTest, FileTypeBoxListsAgainWithItsMask)
 
 TEST_F(FolderPaneTest, SelectionChangeUpdatesTheStatusBarAndClickActivatesTheList)
 {
-    MakeFile(desktop + "/a.wav", 1024);
-    MakeFile(desktop + "/b.wav", 2048);
-    MakeFile(desktop + "/c.wav", 5000);
+    tmp.MakeSizedFile("Desktop/a.wav", 1024);
+    tmp.MakeSizedFile("Desktop/b.wav", 2048);
+    tmp.MakeSizedFile("Desktop/c.wav", 5000);
     BuildAndShow();
     QSignalSpy listActivated(pane.get(), &TFolderPane::ListActivated);
     TFileListView* list = pane->List();
@@ -337,7 +371,7 @@ TEST_F(FolderPaneTest, SelectionChangeUpdatesTheStatusBarAndClickActivatesTheLis
 TEST_F(FolderPaneTest, HeaderClickSortsAlternately)
 {
     for (const char* name : {"b.wav", "c.wav", "a.wav"})
-        MakeFile(desktop + "/" + name, 100);
+        tmp.MakeSizedFile("Desktop/" + QByteArray(name), 100);
     BuildAndShow();
     QHeaderView* header = pane->List()->header();
     const QPoint first(header->sectionViewportPosition(0) + 10, header->height() / 2);
@@ -350,7 +384,7 @@ TEST_F(FolderPaneTest, HeaderClickSortsAlternately)
 
 TEST_F(FolderPaneTest, RightClickSelectsTheNodeAndShowsTheTreeMenu)
 {
-    MakeDir(desktop + "/music");
+    tmp.MakeDir("Desktop/music");
     BuildAndShow();
     QMenu treeMenu;
     treeMenu.addAction("x");
@@ -371,7 +405,7 @@ TEST_F(FolderPaneTest, RightClickSelectsTheNodeAndShowsTheTreeMenu)
 TEST_F(FolderPaneTest, RightClickInTheListSelectsTheRowUnderTheCursorAndShowsTheListMenu)
 {
     for (const char* name : {"a.wav", "b.wav", "c.wav"})
-        MakeFile(desktop + "/" + name, 100);
+        tmp.MakeSizedFile("Desktop/" + QByteArray(name), 100);
     BuildAndShow();
     QMenu listMenu;
     listMenu.addAction("x");
@@ -397,8 +431,8 @@ TEST_F(FolderPaneTest, RightClickInTheListSelectsTheRowUnderTheCursorAndShowsThe
 TEST_F(FolderPaneTest, GbkNamedFolderIsClickedAndListedByItsBytes)
 {
     const QByteArray gbkFolder = desktop + "/\xd2\xf4\xc0\xd6"; // 音乐
-    MakeDir(gbkFolder);
-    MakeFile(gbkFolder + "/\xb8\xe8.wav", 100); // 歌.wav
+    tmp.MakeDir("Desktop/\xd2\xf4\xc0\xd6");
+    tmp.MakeSizedFile("Desktop/\xd2\xf4\xc0\xd6/\xb8\xe8.wav", 100); // 歌.wav
     BuildAndShow();
 
     const QModelIndex node = Node(gbkFolder);

@@ -1,5 +1,6 @@
 #include "panes/ui/FolderPlaces.h"
-#include "TempFolders.h"
+#include "tags/NameText.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,29 @@ TEST(ParseMountPoints, KeepsDeviceVolumesWithTheirEscapedNames)
                               "tmpfs /run tmpfs rw 0 0\n"
                               "/dev/sdb1 /media/me/My\\040Disk vfat rw 0 0\n"
                               "/dev/sdc1 /mnt/back\\134slash ext4 rw 0 0\n";
-    EXPECT_EQ(ParseMountPoints(mounts), (QList<QByteArray>{"/media/me/My Disk", "/mnt/back\\slash"}));
+    EXPECT_EQ(ParseMountPoints(mounts, "/home/me"), (QList<QByteArray>{"/media/me/My Disk", "/mnt/back\\slash"}));
+}
+
+TEST(ParseMountPoints, LoopAndSnapImagesOnlyWhereAUserKeepsFiles)
+{
+    const QByteArray mounts = "/dev/loop0 /snap/core22/864 squashfs ro 0 0\n"
+                              "/dev/loop1 /var/lib/snapd/snap/gtk/12 squashfs ro 0 0\n"
+                              "/dev/nvme0n1p1 /boot/efi vfat rw 0 0\n"
+                              "/dev/loop2 /media/me/Ubuntu\\04022.04 iso9660 ro 0 0\n"
+                              "/dev/loop3 /run/media/me/disc iso9660 ro 0 0\n"
+                              "/dev/loop4 /home/me/mnt/image ext4 rw 0 0\n"
+                              "/dev/mapper/data /srv/data squashfs ro 0 0\n"
+                              "/dev/loop5 /home/meow/x ext4 rw 0 0\n"
+                              "/dev/loop6 /mnt ext4 rw 0 0\n"
+                              "/dev/sdb1 /media/me/usb vfat rw 0 0\n";
+    EXPECT_EQ(ParseMountPoints(mounts, "/home/me"),
+              (QList<QByteArray>{"/boot/efi", "/media/me/Ubuntu 22.04", "/run/media/me/disc", "/home/me/mnt/image",
+                                 "/media/me/usb"}));
 }
 
 TEST(ParseMountPoints, IgnoresTruncatedEscapes)
 {
-    EXPECT_EQ(ParseMountPoints("/dev/sda2 /data\\04 ext4 rw 0 0"), (QList<QByteArray>{"/data\\04"}));
+    EXPECT_EQ(ParseMountPoints("/dev/sda2 /data\\04 ext4 rw 0 0", "/home/me"), (QList<QByteArray>{"/data\\04"}));
 }
 
 TEST(NormalisedFolderPath, DropsRepeatsDotsAndTrailingSlash)
@@ -41,9 +59,9 @@ TEST(PathParts, JoinAndLastComponent)
 
 TEST(IsExistingFolder, OnlyAbsoluteDirectories)
 {
-    const QByteArray root = MakeTestRoot();
-    const TreeRemover cleanup{root};
-    MakeFile(root + "/file", 3);
+    const TempFolder tmp;
+    const QByteArray root = tmp.Path();
+    tmp.MakeFile("file", "abc");
     EXPECT_TRUE(IsExistingFolder(root));
     EXPECT_FALSE(IsExistingFolder(root + "/file"));
     EXPECT_FALSE(IsExistingFolder(root + "/missing"));
@@ -53,12 +71,12 @@ TEST(IsExistingFolder, OnlyAbsoluteDirectories)
 
 TEST(ListSubFolders, FoldersOnlyWithHiddenLinkedAndNonUtf8Names)
 {
-    const QByteArray root = MakeTestRoot();
-    const TreeRemover cleanup{root};
-    MakeDir(root + "/plain");
-    MakeDir(root + "/.hidden");
-    MakeDir(root + "/\xd2\xf4\xc0\xd6"); // GBK bytes, not UTF-8
-    MakeFile(root + "/file.mp3", 10);
+    const TempFolder tmp;
+    const QByteArray root = tmp.Path();
+    tmp.MakeDir("plain");
+    tmp.MakeDir(".hidden");
+    tmp.MakeDir("\xd2\xf4\xc0\xd6"); // GBK bytes, not UTF-8
+    tmp.MakeSizedFile("file.mp3", 10);
     ASSERT_EQ(::symlink((root + "/plain").constData(), (root + "/linked").constData()), 0);
     ASSERT_EQ(::symlink((root + "/nowhere").constData(), (root + "/dangling").constData()), 0);
 
@@ -66,4 +84,31 @@ TEST(ListSubFolders, FoldersOnlyWithHiddenLinkedAndNonUtf8Names)
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (QList<QByteArray>{".hidden", "linked", "plain", "\xd2\xf4\xc0\xd6"}));
     EXPECT_TRUE(ListSubFolders(root + "/missing").isEmpty());
+}
+
+TEST(NativePathOfText, TakesTheBytesOfTheEntryThatShowsAsTheTypedName)
+{
+    const TempFolder tmp;
+    const QByteArray root = tmp.Path();
+    const QByteArray gbk = tmp.MakeDir("\xd2\xf4\xc0\xd6");                                  // 音乐
+    const QByteArray utf8Below = tmp.MakeDir("\xd2\xf4\xc0\xd6/" + QStringLiteral("新").toUtf8()); // UTF-8
+    const QByteArray latin = tmp.MakeDir("caf\xe9");                                           // shows as caf\xE9
+    const QString shownRoot = DisplayName(root);
+
+    EXPECT_EQ(NativePathOfText(shownRoot + QStringLiteral("/音乐")), gbk);
+    EXPECT_EQ(NativePathOfText(shownRoot + QStringLiteral("/音乐/新/")), utf8Below);
+    EXPECT_EQ(NativePathOfText(shownRoot + QStringLiteral("//音乐/./新/../新")), utf8Below);
+    EXPECT_EQ(NativePathOfText(shownRoot + QStringLiteral("/caf\\xE9")), latin);
+    // What is not there stays UTF-8, so that a folder typed ahead of time is looked for as text.
+    EXPECT_EQ(NativePathOfText(shownRoot + QStringLiteral("/音乐/旧")), gbk + "/" + QStringLiteral("旧").toUtf8());
+    EXPECT_EQ(NativePathOfText(QStringLiteral("/")), "/");
+    EXPECT_EQ(NativePathOfText(QStringLiteral("音乐")), "");
+}
+
+TEST(NativePathOfText, AnExistingUtf8NameWinsOverOneThatShowsAlike)
+{
+    const TempFolder tmp;
+    tmp.MakeDir("\xd2\xf4\xc0\xd6");
+    const QByteArray utf8 = tmp.MakeDir(QStringLiteral("音乐").toUtf8());
+    EXPECT_EQ(NativePathOfText(DisplayName(tmp.Path()) + QStringLiteral("/音乐")), utf8);
 }

@@ -1,6 +1,6 @@
 #include "panes/ui/FolderPlaces.h"
 #include "panes/ui/FolderTreeModel.h"
-#include "TempFolders.h"
+#include "support/TempFolder.h"
 
 #include <QPersistentModelIndex>
 
@@ -12,8 +12,8 @@ using Kind = FolderTreeModel::NodeKind;
 
 // A desktop inside a home folder, and a mounts file naming one volume.
 struct TreePlaces {
-    QByteArray root = MakeTestRoot();
-    TreeRemover cleanup{root};
+    TempFolder tmp;
+    QByteArray root = tmp.Path();
     QByteArray home = root + "/home";
     QByteArray desktop = home + "/Desktop";
     QByteArray volume = root + "/media/usb";
@@ -21,15 +21,11 @@ struct TreePlaces {
 
     TreePlaces()
     {
-        MakeDir(home);
-        MakeDir(desktop);
-        MakeDir(root + "/media");
-        MakeDir(volume);
-        const QByteArray text = "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 " + volume + " vfat rw 0 0\n";
-        const int fd = ::open(mounts.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        EXPECT_EQ(::write(fd, text.constData(), text.size()), text.size());
-        ::close(fd);
+        tmp.MakeDir("home/Desktop");
+        tmp.MakeDir("media/usb");
+        WriteMounts("/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 " + volume + " vfat rw 0 0\n");
     }
+    void WriteMounts(const QByteArray& text) const { EXPECT_TRUE(TempFolder::WriteBytes(mounts, text)); }
     FolderTreeModel::Places Places() const { return {desktop, home, mounts}; }
 };
 
@@ -56,10 +52,10 @@ QModelIndex ChildByPath(const FolderTreeModel& model, const QModelIndex& parent,
 TEST(FolderTreeModel, DesktopHoldsHomeComputerVirtualNodesThenItsFolders)
 {
     TreePlaces s;
-    MakeDir(s.desktop + "/beta");
-    MakeDir(s.desktop + "/Alpha");
-    MakeDir(s.desktop + "/.hidden");
-    MakeFile(s.desktop + "/song.mp3", 10);
+    s.tmp.MakeDir("home/Desktop/beta");
+    s.tmp.MakeDir("home/Desktop/Alpha");
+    s.tmp.MakeDir("home/Desktop/.hidden");
+    s.tmp.MakeSizedFile("home/Desktop/song.mp3", 10);
     FolderTreeModel model(s.Places());
 
     const QModelIndex root = model.RootIndex();
@@ -80,8 +76,8 @@ TEST(FolderTreeModel, DesktopHoldsHomeComputerVirtualNodesThenItsFolders)
 TEST(FolderTreeModel, FoldersLoadOnlyWhenAskedFor)
 {
     TreePlaces s;
-    MakeDir(s.desktop + "/a");
-    MakeDir(s.desktop + "/a/inner");
+    s.tmp.MakeDir("home/Desktop/a");
+    s.tmp.MakeDir("home/Desktop/a/inner");
     FolderTreeModel model(s.Places());
     model.fetchMore(model.RootIndex());
     const QModelIndex a = ChildByPath(model, model.RootIndex(), s.desktop + "/a");
@@ -115,10 +111,10 @@ TEST(FolderTreeModel, ComputerListsDeeperVolumesFirst)
 TEST(FolderTreeModel, RefreshDropsVanishedAndAddsNewFoldersKeepingTheRest)
 {
     TreePlaces s;
-    MakeDir(s.desktop + "/a");
-    MakeDir(s.desktop + "/a/keep");
-    MakeDir(s.desktop + "/a/keep/deep");
-    MakeDir(s.desktop + "/a/old");
+    s.tmp.MakeDir("home/Desktop/a");
+    s.tmp.MakeDir("home/Desktop/a/keep");
+    s.tmp.MakeDir("home/Desktop/a/keep/deep");
+    s.tmp.MakeDir("home/Desktop/a/old");
     FolderTreeModel model(s.Places());
     const QModelIndex a = model.Resolve(s.desktop + "/a/keep/deep").parent().parent();
     ASSERT_EQ(model.Path(a), s.desktop + "/a");
@@ -126,7 +122,7 @@ TEST(FolderTreeModel, RefreshDropsVanishedAndAddsNewFoldersKeepingTheRest)
     ASSERT_TRUE(keep.isValid());
 
     ASSERT_EQ(::rmdir((s.desktop + "/a/old").constData()), 0);
-    MakeDir(s.desktop + "/a/new");
+    s.tmp.MakeDir("home/Desktop/a/new");
     model.Refresh(a);
 
     EXPECT_EQ(Captions(model, a), (QStringList{"keep", "new"}));
@@ -139,7 +135,7 @@ TEST(FolderTreeModel, RefreshDropsVanishedAndAddsNewFoldersKeepingTheRest)
 TEST(FolderTreeModel, RefreshOfTheDesktopKeepsItsFixedNodes)
 {
     TreePlaces s;
-    MakeDir(s.desktop + "/x");
+    s.tmp.MakeDir("home/Desktop/x");
     FolderTreeModel model(s.Places());
     model.fetchMore(model.RootIndex());
     ASSERT_EQ(::rmdir((s.desktop + "/x").constData()), 0);
@@ -151,9 +147,9 @@ TEST(FolderTreeModel, RefreshOfTheDesktopKeepsItsFixedNodes)
 TEST(FolderTreeModel, ResolveStartsFromTheClosestPlace)
 {
     TreePlaces s;
-    MakeDir(s.desktop + "/music");
-    MakeDir(s.home + "/docs");
-    MakeDir(s.volume + "/songs");
+    s.tmp.MakeDir("home/Desktop/music");
+    s.tmp.MakeDir("home/docs");
+    s.tmp.MakeDir("media/usb/songs");
     FolderTreeModel model(s.Places());
 
     const QModelIndex music = model.Resolve(s.desktop + "/music/");
@@ -180,7 +176,7 @@ TEST(FolderTreeModel, ResolveFindsFoldersMadeAfterLoadingAndFailsOnMissingOnes)
     TreePlaces s;
     FolderTreeModel model(s.Places());
     model.fetchMore(model.RootIndex());
-    MakeDir(s.desktop + "/later");
+    s.tmp.MakeDir("home/Desktop/later");
     EXPECT_TRUE(model.Resolve(s.desktop + "/later").isValid());
     EXPECT_FALSE(model.Resolve(s.desktop + "/missing").isValid());
     EXPECT_FALSE(model.Resolve("relative/path").isValid());
@@ -189,8 +185,7 @@ TEST(FolderTreeModel, ResolveFindsFoldersMadeAfterLoadingAndFailsOnMissingOnes)
 TEST(FolderTreeModel, NonUtf8NamesKeepTheirBytesAndShowReadably)
 {
     TreePlaces s;
-    const QByteArray gbk = s.desktop + "/\xd2\xf4\xc0\xd6";
-    MakeDir(gbk);
+    const QByteArray gbk = s.tmp.MakeDir("home/Desktop/\xd2\xf4\xc0\xd6");
     FolderTreeModel model(s.Places());
     const QModelIndex node = model.Resolve(gbk);
     ASSERT_TRUE(node.isValid());
