@@ -14,13 +14,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -255,12 +255,16 @@ void TFolderPane::SetSizeColumnWidth()
     const int column = model_.ColumnOf(QStringLiteral("大小"));
     if (column < 0)
         return;
-    // The widest size texts in megabytes, with the margins the list's cells draw around a text.
-    const QFontMetrics metrics(list_->font());
-    const int margins = 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1) + 1;
+    // The widest size texts in megabytes as the list's style measures a cell, and the grid line.
+    QStyleOptionViewItem cell;
+    cell.initFrom(list_);
+    cell.font = list_->font();
+    cell.features = QStyleOptionViewItem::HasDisplay;
     int needed = 0;
-    for (const QString& text : {QStringLiteral("0.000976MB"), QStringLiteral("5.72E3MB")})
-        needed = std::max(needed, metrics.horizontalAdvance(text) + margins);
+    for (const QString& text : {QStringLiteral("0.000976MB"), QStringLiteral("5.72E3MB")}) {
+        cell.text = text;
+        needed = std::max(needed, list_->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, {}, list_).width() + 1);
+    }
     list_->setColumnWidth(column, std::max(list_->columnWidth(column), needed));
 }
 

@@ -132,6 +132,42 @@ TEST(FolderTreeModel, RefreshDropsVanishedAndAddsNewFoldersKeepingTheRest)
     EXPECT_EQ(keep.parent(), a);
 }
 
+TEST(FolderTreeModel, VolumesThatChangeOrderAreMovedNotDuplicated)
+{
+    TreePlaces s;
+    const QByteArray stick = s.tmp.MakeDir("media/stick");
+    s.tmp.MakeDir("media/usb/songs");
+    s.WriteMounts("/dev/sdb1 " + s.volume + " vfat rw 0 0\n/dev/sdc1 " + stick + " vfat rw 0 0\n");
+    FolderTreeModel model(s.Places());
+    model.fetchMore(model.RootIndex());
+    const QModelIndex computer = model.index(1, 0, model.RootIndex());
+    model.fetchMore(computer);
+    const int rows = model.rowCount(computer);
+    const QPersistentModelIndex usb = ChildByPath(model, computer, s.volume);
+    model.fetchMore(usb);
+    ASSERT_EQ(Captions(model, usb), QStringList{"songs"});
+
+    // Plugged in again, the sticks come back in the other order.
+    s.WriteMounts("/dev/sdc1 " + stick + " vfat rw 0 0\n/dev/sdb1 " + s.volume + " vfat rw 0 0\n");
+    model.Refresh(computer);
+    EXPECT_EQ(model.rowCount(computer), rows);
+    EXPECT_EQ(model.Path(model.index(0, 0, computer)), stick);
+    EXPECT_EQ(model.Path(model.index(1, 0, computer)), s.volume);
+    ASSERT_TRUE(usb.isValid());
+    EXPECT_EQ(usb.row(), 1);
+    EXPECT_EQ(Captions(model, usb), QStringList{"songs"}) << "the moved node keeps its sub-folders";
+
+    // And again, one gone and a third one new, in front.
+    const QByteArray card = s.tmp.MakeDir("media/card");
+    s.WriteMounts("/dev/sdd1 " + card + " vfat rw 0 0\n/dev/sdb1 " + s.volume + " vfat rw 0 0\n");
+    model.Refresh(computer);
+    EXPECT_EQ(model.rowCount(computer), rows);
+    EXPECT_EQ(model.Path(model.index(0, 0, computer)), card);
+    EXPECT_EQ(model.Path(model.index(1, 0, computer)), s.volume);
+    for (int row = 0; row < model.rowCount(computer); ++row)
+        EXPECT_EQ(model.index(row, 0, computer).row(), row);
+}
+
 TEST(FolderTreeModel, RefreshOfTheDesktopKeepsItsFixedNodes)
 {
     TreePlaces s;
