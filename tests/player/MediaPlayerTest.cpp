@@ -235,6 +235,24 @@ TEST_F(MediaPlayerTest, MidiLengthFollowsTheTempoMapAndSeekWorks)
     EXPECT_EQ(media.Length(), 3000);
 }
 
+TEST_F(MediaPlayerTest, DamagedMidiFilesAreRefusedAndSmpteTimingPlays)
+{
+    for (const char* name : {"track_too_short.mid", "bad_sysex.mid", "huge_delta.mid"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(OpenFixture(name));
+        EXPECT_EQ(media.Error(), kErrBadFormat);
+    }
+    ASSERT_TRUE(OpenFixture("smpte.mid"));
+    EXPECT_EQ(media.Length(), 2500);
+    media.Play();
+    media.Pause();
+    media.Seek(1200);
+    media.Resume();
+    EXPECT_EQ(media.Position(), 1200);
+    PlayOut();
+    EXPECT_EQ(media.Length(), 2500);
+}
+
 TEST_F(MediaPlayerTest, OpenErrorsCarryTheirNumberAndText)
 {
     QTemporaryDir dir;
