@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+// Rates beyond this come from damaged headers, not from sound.
+constexpr int kMaxDecoderRate = 384000;
+
 // A file decoded to interleaved signed 16-bit stereo frames at a fixed rate.
 // After it is handed to the pipeline only the decoder thread calls it.
 class IDecoder {

@@ -16,9 +16,12 @@ extern "C" {
 
 namespace {
 constexpr int kIoBufferSize = 32768;
-}
+// Decoded at open, so that the length of a short file is known then, the same
+// every time, and not whatever the decoder thread has reached.
+constexpr int kLookaheadMs = 5000;
+} // namespace
 
-std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const QByteArray& path, const char* container, int& error)
+std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const QByteArray& path, int& error)
 {
     static std::once_flag once;
     std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
@@ -26,7 +29,7 @@ std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const QByteArray& path, const
     std::unique_ptr<FfmpegDecoder> d(new FfmpegDecoder);
     if (!d->file_.Open(path, error))
         return nullptr;
-    if (!d->Load(container)) {
+    if (!d->Load()) {
         error = kErrBadFormat;
         return nullptr;
     }
@@ -35,6 +38,7 @@ std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const QByteArray& path, const
 
 FfmpegDecoder::~FfmpegDecoder()
 {
+    av_frame_free(&converted_);
     av_frame_free(&frame_);
     av_packet_free(&packet_);
     swr_free(&swr_);
@@ -82,7 +86,7 @@ int64_t FfmpegDecoder::SeekPacket(void* self, int64_t offset, int whence)
     return offset;
 }
 
-bool FfmpegDecoder::Load(const char* container)
+bool FfmpegDecoder::Load()
 {
     auto* buffer = static_cast<uint8_t*>(av_malloc(kIoBufferSize));
     io_ = avio_alloc_context(buffer, kIoBufferSize, 0, this, &FfmpegDecoder::ReadPacket, nullptr,
@@ -96,7 +100,7 @@ bool FfmpegDecoder::Load(const char* container)
         return false;
     format_->pb = io_;
     format_->flags |= AVFMT_FLAG_CUSTOM_IO;
-    if (avformat_open_input(&format_, "", av_find_input_format(container), nullptr) < 0)
+    if (avformat_open_input(&format_, "", nullptr, nullptr) < 0)
         return false;  // format_ is freed and nulled
     if (avformat_find_stream_info(format_, nullptr) < 0)
         return false;
@@ -109,18 +113,10 @@ bool FfmpegDecoder::Load(const char* container)
     if (!codec_ || avcodec_parameters_to_context(codec_, stream->codecpar) < 0 || avcodec_open2(codec_, codec, nullptr) < 0)
         return false;
     rate_ = codec_->sample_rate;
-    if (rate_ <= 0 || codec_->ch_layout.nb_channels <= 0)
+    if (rate_ <= 0 || rate_ > kMaxDecoderRate || codec_->ch_layout.nb_channels <= 0)
         return false;
-
-    AVChannelLayout in{};
-    if (codec_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-        av_channel_layout_default(&in, codec_->ch_layout.nb_channels);
-    else
-        av_channel_layout_copy(&in, &codec_->ch_layout);
-    AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-    const int made = swr_alloc_set_opts2(&swr_, &stereo, AV_SAMPLE_FMT_S16, rate_, &in, codec_->sample_fmt, rate_, 0, nullptr);
-    av_channel_layout_uninit(&in);
-    if (made < 0 || swr_init(swr_) < 0)
+    swr_ = swr_alloc();
+    if (!swr_)
         return false;
 
     if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
@@ -130,25 +126,45 @@ bool FfmpegDecoder::Load(const char* container)
 
     packet_ = av_packet_alloc();
     frame_ = av_frame_alloc();
-    if (!packet_ || !frame_)
+    converted_ = av_frame_alloc();
+    if (!packet_ || !frame_ || !converted_)
         return false;
     // A file that does not decode must fail here, not play silence later.
-    while (pending_.empty())
-        if (!DecodeMore())
-            return false;
+    const size_t lookahead = static_cast<size_t>(rate_) * kLookaheadMs / 1000 * 2;
+    while (pending_.size() < lookahead && DecodeMore()) {
+    }
+    if (pending_.empty())
+        return false;
+    if (finished_)
+        knownFrames_ = static_cast<int64_t>(pending_.size() / 2);
     return true;
 }
 
-void FfmpegDecoder::Convert(const AVFrame* frame)
+// The converter follows the frames: a damaged or spliced stream may change its
+// channel layout, sample format or rate from one frame to the next.
+void FfmpegDecoder::Convert(AVFrame* frame)
 {
-    const int room = swr_get_out_samples(swr_, frame->nb_samples);
-    if (room <= 0)
+    if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
+        const int channels = frame->ch_layout.nb_channels;
+        av_channel_layout_uninit(&frame->ch_layout);
+        av_channel_layout_default(&frame->ch_layout, channels);
+    }
+    if (frame->sample_rate <= 0 || frame->sample_rate > kMaxDecoderRate)
         return;
-    std::vector<int16_t> out(static_cast<size_t>(room) * 2);
-    uint8_t* planes[1] = {reinterpret_cast<uint8_t*>(out.data())};
-    const int got = swr_convert(swr_, planes, room, const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
+    int r = AVERROR_INPUT_CHANGED;
+    for (int attempt = 0; attempt < 2 && (r == AVERROR_INPUT_CHANGED || r == AVERROR_OUTPUT_CHANGED); ++attempt) {
+        if (attempt > 0)
+            swr_close(swr_);  // the next conversion sets it up from this frame
+        av_frame_unref(converted_);
+        converted_->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
+        converted_->format = AV_SAMPLE_FMT_S16;
+        converted_->sample_rate = rate_;
+        r = swr_convert_frame(swr_, converted_, frame);
+    }
+    const int got = r == 0 ? converted_->nb_samples : 0;
     if (got <= 0)
         return;
+    const auto* out = reinterpret_cast<const int16_t*>(converted_->data[0]);
     const int64_t ts = frame->best_effort_timestamp;
     const int64_t start = ts == AV_NOPTS_VALUE ? -1 : av_rescale_q(ts, format_->streams[stream_]->time_base, AVRational{1, rate_});
     if (origin_ < 0)
@@ -160,7 +176,7 @@ void FfmpegDecoder::Convert(const AVFrame* frame)
         if (first < got)
             skipUntil_ = -1;
     }
-    pending_.insert(pending_.end(), out.begin() + first * 2, out.begin() + got * 2);
+    pending_.insert(pending_.end(), out + first * 2, out + got * 2);
 }
 
 // Decodes at least one more frame into pending_; false at the end.
@@ -220,7 +236,7 @@ bool FfmpegDecoder::Seek(int64_t frame)
         && av_seek_frame(format_, stream_, ts, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY) < 0)
         return false;
     avcodec_flush_buffers(codec_);
-    swr_init(swr_);
+    swr_close(swr_);
     pending_.clear();
     pendingAt_ = 0;
     flushed_ = finished_ = false;

@@ -15,12 +15,12 @@ struct SwrContext;
 struct AVPacket;
 struct AVFrame;
 
-// WAV and WMA through FFmpeg, read from a descriptor we opened ourselves.
+// WAV and WMA through FFmpeg, read from a descriptor we opened ourselves. The
+// content decides the format, since downloaded files are often misnamed.
 class FfmpegDecoder final : public IDecoder {
 public:
-    // container: the FFmpeg demuxer name ("wav", "asf"). Null on failure, with
-    // error a MediaErrorCode.
-    static std::unique_ptr<FfmpegDecoder> Open(const QByteArray& path, const char* container, int& error);
+    // Null on failure, with error a MediaErrorCode.
+    static std::unique_ptr<FfmpegDecoder> Open(const QByteArray& path, int& error);
     ~FfmpegDecoder() override;
 
     int Rate() const override { return rate_; }
@@ -29,12 +29,15 @@ public:
 
     // The container's idea of the length; not to be trusted to the millisecond.
     int64_t HeaderMs() const { return headerMs_; }
+    // The frames of the whole stream when it ended within the stretch decoded
+    // at open; -1 for longer streams.
+    int64_t KnownFrames() const { return knownFrames_; }
 
 private:
     FfmpegDecoder() = default;
-    bool Load(const char* container);
+    bool Load();
     bool DecodeMore();
-    void Convert(const AVFrame* frame);
+    void Convert(AVFrame* frame);
 
     static int ReadPacket(void* self, uint8_t* buf, int size);
     static int64_t SeekPacket(void* self, int64_t offset, int whence);
@@ -47,9 +50,11 @@ private:
     SwrContext* swr_ = nullptr;
     AVPacket* packet_ = nullptr;
     AVFrame* frame_ = nullptr;
+    AVFrame* converted_ = nullptr;
     int stream_ = -1;
     int rate_ = 0;
     int64_t headerMs_ = 0;
+    int64_t knownFrames_ = -1;
     bool flushed_ = false;
     bool finished_ = false;
     int64_t skipUntil_ = -1;  // after a seek: the first frame wanted

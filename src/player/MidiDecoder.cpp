@@ -3,69 +3,42 @@
 #include "MediaError.h"
 #include "NativeFile.h"
 
-#include <glib.h>
-#include <smf.h>
-
 #include <fluidsynth.h>
 
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
+#include <climits>
 #include <mutex>
 
 namespace {
 constexpr long long kMaxMidiBytes = 16 * 1024 * 1024;
 
-void QuietLibraries()
+void QuietSynthesiser()
 {
     static std::once_flag once;
     std::call_once(once, [] {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, nullptr, nullptr);
-        g_log_set_handler("libsmf", static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
-                          [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
     });
-}
-uint32_t BigEndian32(const QByteArray& data, qsizetype at)
-{
-    const auto b = [&](qsizetype i) { return static_cast<uint32_t>(static_cast<unsigned char>(data[at + i])); };
-    return b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3);
-}
-
-// libsmf plays what is there of a cut-off file; a chunk that runs past the end
-// of the file or a missing track means the file is damaged.
-bool ChunksComplete(const QByteArray& data)
-{
-    if (data.size() < 14 || !data.startsWith("MThd"))
-        return false;
-    const int tracks = static_cast<unsigned char>(data[10]) << 8 | static_cast<unsigned char>(data[11]);
-    int found = 0;
-    qsizetype at = 0;
-    // From the header chunk up to the last track; whatever follows (padding,
-    // say) is left alone.
-    do {
-        if (data.size() - at < 8)
-            return false;
-        const uint32_t length = BigEndian32(data, at + 4);
-        if (length > static_cast<uint64_t>(data.size() - at - 8))
-            return false;
-        if (data.mid(at, 4) == "MTrk")
-            ++found;
-        at += 8 + static_cast<qsizetype>(length);
-    } while (found < tracks);
-    return true;
 }
 } // namespace
 
 std::unique_ptr<MidiDecoder> MidiDecoder::Open(const QByteArray& path, const QByteArrayList& soundFonts, int& error)
 {
-    QuietLibraries();
+    QuietSynthesiser();
     std::unique_ptr<MidiDecoder> d(new MidiDecoder);
     NativeFile file;
     if (!file.Open(path, error) || !file.ReadAll(d->data_, kMaxMidiBytes, error))
         return nullptr;
-    if (!ChunksComplete(d->data_) || !d->ReadTempoMap()) {
+    if (!d->tempoMap_.Read(d->data_)) {
+        error = kErrBadFormat;
+        return nullptr;
+    }
+    d->lengthMs_ = (d->tempoMap_.LengthUs() + 500) / 1000;
+    // Rounded up, so that the heard duration in whole ms is the length itself.
+    d->totalFrames_ = (d->lengthMs_ * kRate + 999) / 1000;
+    if (d->lengthMs_ <= 0) {
         error = kErrBadFormat;
         return nullptr;
     }
@@ -103,37 +76,6 @@ MidiDecoder::~MidiDecoder()
         delete_fluid_settings(settings_);
 }
 
-bool MidiDecoder::ReadTempoMap()
-{
-    smf_t* smf = smf_load_from_memory(data_.constData(), static_cast<int>(data_.size()));
-    if (!smf)
-        return false;
-    ppqn_ = smf->ppqn;
-    const double seconds = smf_get_length_seconds(smf);
-    for (int i = 0;; ++i) {
-        const smf_tempo_t* t = smf_get_tempo_by_number(smf, i);
-        if (!t)
-            break;
-        tempos_.append({t->time_seconds, t->time_pulses, t->microseconds_per_quarter_note});
-    }
-    smf_delete(smf);
-    if (ppqn_ <= 0 || !(seconds > 0) || tempos_.isEmpty())
-        return false;
-    lengthMs_ = std::llround(seconds * 1000);
-    // Rounded up, so that the heard duration in whole ms is the length itself.
-    totalFrames_ = (lengthMs_ * kRate + 999) / 1000;
-    return lengthMs_ > 0;
-}
-
-int MidiDecoder::TicksAt(double seconds) const
-{
-    auto t = tempos_.cbegin();
-    for (auto it = tempos_.cbegin(); it != tempos_.cend() && it->seconds <= seconds; ++it)
-        t = it;
-    const double quarters = (seconds - t->seconds) * 1e6 / t->usPerQuarter;
-    return t->pulses + static_cast<int>(std::lround(quarters * ppqn_));
-}
-
 bool MidiDecoder::StartPlayer(int ticks)
 {
     if (player_) {
@@ -162,5 +104,6 @@ int MidiDecoder::Read(int16_t* dst, int maxFrames)
 bool MidiDecoder::Seek(int64_t frame)
 {
     rendered_ = std::clamp<int64_t>(frame, 0, totalFrames_);
-    return StartPlayer(TicksAt(static_cast<double>(rendered_) / kRate));
+    const int64_t tick = tempoMap_.TickAt(rendered_ / kRate * 1'000'000 + rendered_ % kRate * 1'000'000 / kRate);
+    return StartPlayer(static_cast<int>(std::min<int64_t>(tick, INT_MAX)));
 }

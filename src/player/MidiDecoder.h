@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Decoder.h"
+#include "MidiTempoMap.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -12,7 +13,8 @@ struct _fluid_synth_t;
 struct _fluid_player_t;
 
 // A MIDI file rendered by FluidSynth into the pipeline (no FluidSynth audio
-// driver). Its length is the tempo map up to the last event, from libsmf: the
+// driver). Its length is the tempo map up to the last event, read by our own
+// reader: the
 // synthesiser's player would go on while notes fade.
 class MidiDecoder final : public IDecoder {
 public:
@@ -30,20 +32,11 @@ public:
     int64_t LengthMs() const { return lengthMs_; }
 
 private:
-    struct Tempo {
-        double seconds;
-        int pulses;
-        int usPerQuarter;
-    };
-
     MidiDecoder() = default;
-    bool ReadTempoMap();
     bool StartPlayer(int ticks);
-    int TicksAt(double seconds) const;
 
     QByteArray data_;
-    QList<Tempo> tempos_;
-    int ppqn_ = 0;
+    MidiTempoMap tempoMap_;
     int64_t lengthMs_ = 0;
     int64_t totalFrames_ = 0;
     int64_t rendered_ = 0;

@@ -8,18 +8,28 @@
 
 namespace {
 constexpr int kPrimeFrames = 1152;
-}
+// Layer III frames borrow from up to the previous few frames' bit reservoir;
+// libmpg123's default of 4 leaves VBR and MPEG-2 files wrong after a seek.
+constexpr long kPreFrames = 8;
+const std::atomic<bool> kNeverCancel{false};
+} // namespace
 
-std::unique_ptr<Mp3Decoder> Mp3Decoder::Open(const QByteArray& path)
+std::unique_ptr<Mp3Decoder> Mp3Decoder::OpenFile(const QByteArray& path)
 {
     static std::once_flag once;
     std::call_once(once, [] { mpg123_init(); });
 
     std::unique_ptr<Mp3Decoder> d(new Mp3Decoder);
     int error = 0;
-    if (!d->file_.Open(path, error) || !d->Load())
+    if (!d->file_.Open(path, error))
         return nullptr;
     return d;
+}
+
+std::unique_ptr<Mp3Decoder> Mp3Decoder::Open(const QByteArray& path)
+{
+    auto d = OpenFile(path);
+    return d && d->Load(kNeverCancel) ? std::move(d) : nullptr;
 }
 
 Mp3Decoder::~Mp3Decoder()
@@ -30,14 +40,49 @@ Mp3Decoder::~Mp3Decoder()
     }
 }
 
-bool Mp3Decoder::Load()
+ssize_t Mp3Decoder::ReadSpan(void* self, void* dst, size_t size)
 {
+    auto* d = static_cast<Mp3Decoder*>(self);
+    if (d->cancel_ && d->cancel_->load(std::memory_order_relaxed))
+        return -1;
+    const long long want = std::min(static_cast<long long>(size), d->span_.end - d->span_.begin - d->at_);
+    if (want <= 0)
+        return 0;
+    const long long n = d->file_.ReadAt(d->span_.begin + d->at_, static_cast<char*>(dst), want);
+    if (n < 0)
+        return -1;
+    d->at_ += n;
+    return static_cast<ssize_t>(n);
+}
+
+off_t Mp3Decoder::SeekSpan(void* self, off_t offset, int whence)
+{
+    auto* d = static_cast<Mp3Decoder*>(self);
+    const long long size = d->span_.end - d->span_.begin;
+    long long to = offset;
+    if (whence == SEEK_CUR)
+        to += d->at_;
+    else if (whence == SEEK_END)
+        to += size;
+    else if (whence != SEEK_SET)
+        return -1;
+    if (to < 0)
+        return -1;
+    d->at_ = to;
+    return static_cast<off_t>(to);
+}
+
+bool Mp3Decoder::Load(const std::atomic<bool>& cancel)
+{
+    cancel_ = &cancel;
+    span_ = FindMp3Span(file_);
     int err = MPG123_OK;
     mh_ = mpg123_new(nullptr, &err);
     if (!mh_)
         return false;
     mpg123_param(mh_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
     mpg123_param(mh_, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
+    mpg123_param(mh_, MPG123_PREFRAMES, kPreFrames, 0);
     // Stereo 16-bit only: mono files come out doubled, so the pipeline has one format.
     mpg123_format_none(mh_);
     const long* rates = nullptr;
@@ -46,7 +91,8 @@ bool Mp3Decoder::Load()
     for (size_t i = 0; i < count; ++i)
         mpg123_format(mh_, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16);
 
-    if (mpg123_open_fd(mh_, file_.Fd()) != MPG123_OK || mpg123_scan(mh_) != MPG123_OK)
+    if (mpg123_replace_reader_handle(mh_, &Mp3Decoder::ReadSpan, &Mp3Decoder::SeekSpan, nullptr) != MPG123_OK
+        || mpg123_open_handle(mh_, this) != MPG123_OK || mpg123_scan(mh_) != MPG123_OK)
         return false;
     frames_ = mpg123_framelength(mh_);
     spf_ = mpg123_spf(mh_);
@@ -54,39 +100,17 @@ bool Mp3Decoder::Load()
     int channels = 0;
     int encoding = 0;
     if (frames_ <= 0 || spf_ <= 0 || samples_ <= 0 || mpg123_getformat(mh_, &rate_, &channels, &encoding) != MPG123_OK
-        || rate_ <= 0 || EndsInsideFrame())
+        || rate_ <= 0)
         return false;
 
     // A file that does not decode must fail here, not play silence later.
     primed_.resize(static_cast<size_t>(kPrimeFrames) * 2);
     const int got = Decode(primed_.data(), kPrimeFrames);
+    cancel_ = nullptr;
     if (got <= 0)
         return false;
     primed_.resize(static_cast<size_t>(got) * 2);
     return true;
-}
-
-// A cut-off file ends with the start of a frame that libmpg123 silently drops.
-bool Mp3Decoder::EndsInsideFrame()
-{
-    if (mpg123_seek_frame(mh_, std::max<int64_t>(0, frames_ - 2), SEEK_SET) < 0)
-        return true;
-    off_t lastPos = -1;
-    long lastSize = 0;
-    for (int r = mpg123_framebyframe_next(mh_); r == MPG123_OK || r == MPG123_NEW_FORMAT;
-         r = mpg123_framebyframe_next(mh_)) {
-        mpg123_frameinfo info{};
-        mpg123_info(mh_, &info);
-        lastPos = mpg123_framepos(mh_);
-        lastSize = info.framesize;
-    }
-    if (lastPos < 0 || mpg123_seek(mh_, 0, SEEK_SET) < 0)
-        return true;
-    unsigned char tail[2] = {0, 0};
-    const long long end = static_cast<long long>(lastPos) + lastSize;
-    if (file_.ReadAt(end, reinterpret_cast<char*>(tail), 2) != 2)
-        return false;
-    return tail[0] == 0xFF && (tail[1] & 0xE0) == 0xE0;
 }
 
 int Mp3Decoder::Decode(int16_t* dst, int maxFrames)

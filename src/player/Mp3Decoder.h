@@ -1,24 +1,34 @@
 #pragma once
 
 #include "Decoder.h"
+#include "Mp3Span.h"
 #include "NativeFile.h"
 
 #include <QByteArray>
 
+#include <sys/types.h>
+
+#include <atomic>
 #include <memory>
 #include <vector>
 
 struct mpg123_handle_struct;
 
-// An MP3 file through libmpg123, frame-exact: the whole file is scanned at open
+// An MP3 file through libmpg123, frame-exact: the whole file is scanned at load
 // and every frame gives its full samples (no gapless trimming), so frame n
-// starts at sample n * SamplesPerFrame().
+// starts at sample n * SamplesPerFrame(). A last frame cut short is left out.
 class Mp3Decoder final : public IDecoder {
 public:
-    // Null when the file is missing, unreadable, not MP3, cut off inside a frame
-    // or does not decode.
+    // Opens the file without reading it; null when it is missing, unreadable
+    // or no regular file.
+    static std::unique_ptr<Mp3Decoder> OpenFile(const QByteArray& path);
+    // Opens and loads at once; null on any failure.
     static std::unique_ptr<Mp3Decoder> Open(const QByteArray& path);
     ~Mp3Decoder() override;
+
+    // The slow part: scans the whole file and decodes its start. False when no
+    // whole frame decodes, or when cancel is set meanwhile (from any thread).
+    bool Load(const std::atomic<bool>& cancel);
 
     int Rate() const override { return static_cast<int>(rate_); }
     int Read(int16_t* dst, int maxFrames) override;
@@ -30,11 +40,15 @@ public:
 
 private:
     Mp3Decoder() = default;
-    bool Load();
-    bool EndsInsideFrame();
     int Decode(int16_t* dst, int maxFrames);
 
+    static ssize_t ReadSpan(void* self, void* dst, size_t size);
+    static off_t SeekSpan(void* self, off_t offset, int whence);
+
     NativeFile file_;
+    Mp3Span span_;
+    long long at_ = 0;  // read position inside the span
+    const std::atomic<bool>* cancel_ = nullptr;
     mpg123_handle_struct* mh_ = nullptr;
     long rate_ = 0;
     int spf_ = 0;

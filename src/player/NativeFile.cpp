@@ -15,7 +15,8 @@ NativeFile::~NativeFile()
 
 bool NativeFile::Open(const QByteArray& path, int& error)
 {
-    fd_ = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO or device under a media name cannot hang the open.
+    fd_ = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) {
         error = (errno == ENOENT || errno == ENOTDIR) ? kErrFileNotFound : kErrFileUnreadable;
         return false;
@@ -27,6 +28,7 @@ bool NativeFile::Open(const QByteArray& path, int& error)
         error = kErrFileUnreadable;
         return false;
     }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     return true;
 }
 

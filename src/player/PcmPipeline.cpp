@@ -6,6 +6,7 @@
 namespace {
 constexpr int kChunkFrames = 2048;
 constexpr int kBufferMs = 2000;
+constexpr int64_t kMaxBufferFrames = int64_t{kMaxDecoderRate} * kBufferMs / 1000;
 }
 
 PcmPipeline::PcmPipeline(IAudioOutputFactory& outputs) : outputs_(outputs) {}
@@ -16,10 +17,10 @@ bool PcmPipeline::Start(std::unique_ptr<IDecoder> decoder)
 {
     Stop();
     rate_ = decoder->Rate();
-    capacity_ = std::max(kChunkFrames, rate_ * kBufferMs / 1000);
+    capacity_ = static_cast<int>(std::clamp<int64_t>(int64_t{rate_} * kBufferMs / 1000, kChunkFrames, kMaxBufferFrames));
     ring_.assign(static_cast<size_t>(capacity_) * 2, 0);
     head_ = fill_ = 0;
-    position_ = decoded_ = 0;
+    position_ = decoded_ = seekTarget_ = 0;
     endFrame_ = -1;
     ended_ = quit_ = seekPending_ = false;
 
@@ -73,12 +74,6 @@ int64_t PcmPipeline::Position() const
 {
     std::lock_guard lock(mutex_);
     return position_;
-}
-
-int64_t PcmPipeline::Decoded() const
-{
-    std::lock_guard lock(mutex_);
-    return decoded_;
 }
 
 bool PcmPipeline::Drained() const
@@ -175,7 +170,8 @@ void PcmPipeline::DecodeLoop()
             continue;
         if (n <= 0) {
             ended_ = true;
-            endFrame_ = decoded_;
+            if (decoded_ > seekTarget_ || seekTarget_ == 0)
+                endFrame_ = decoded_;
             dataReady_.notify_all();
             continue;
         }

@@ -31,14 +31,13 @@ public:
 
     int Rate() const { return rate_; }
     int64_t Position() const;
-    // Frames decoded so far, counted from the start of the stream.
-    int64_t Decoded() const;
     // The stream has ended and every decoded frame has been heard.
     bool Drained() const;
     // The decoder has reached the end of the stream.
     bool Ended() const;
-    // Where the stream last came to its natural end, kept across seeks; -1
-    // while no end has been reached.
+    // Where the stream last came to its natural end, kept across seeks (an end
+    // met right after a seek beyond it tells nothing); -1 while no end has
+    // been reached.
     int64_t EndFrame() const;
 
     int Pull(int16_t* dst, int frames, bool wait) override;

@@ -22,12 +22,12 @@ bool TMediaPlayer::Open()
     if (ext == ".mid") {
         auto midi = MidiDecoder::Open(fileName_, soundFonts_, error_);
         if (midi)
-            headerMs_ = midi->LengthMs();
+            openMs_ = midi->LengthMs();
         decoder = std::move(midi);
     } else if (ext == ".wav" || ext == ".wma") {
-        auto ff = FfmpegDecoder::Open(fileName_, ext == ".wav" ? "wav" : "asf", error_);
+        auto ff = FfmpegDecoder::Open(fileName_, error_);
         if (ff)
-            headerMs_ = ff->HeaderMs();
+            openMs_ = ff->KnownFrames() >= 0 ? ff->KnownFrames() * 1000 / ff->Rate() : ff->HeaderMs();
         decoder = std::move(ff);
     } else {
         error_ = kErrBadFormat;
@@ -45,7 +45,7 @@ void TMediaPlayer::Close()
 {
     pipeline_.Stop();
     run_ = kIdle;
-    headerMs_ = 0;
+    openMs_ = 0;
 }
 
 bool TMediaPlayer::Play()
@@ -81,8 +81,9 @@ void TMediaPlayer::Resume()
 
 void TMediaPlayer::Seek(int64_t ms)
 {
+    // Rounded up, so that the position read back in whole ms is ms itself.
     if (pipeline_.Running())
-        pipeline_.Seek(std::max<int64_t>(0, ms) * pipeline_.Rate() / 1000);
+        pipeline_.Seek((std::max<int64_t>(0, ms) * pipeline_.Rate() + 999) / 1000);
 }
 
 int64_t TMediaPlayer::ToMs(int64_t frames) const { return frames * 1000 / pipeline_.Rate(); }
@@ -99,11 +100,11 @@ int64_t TMediaPlayer::Length() const
     const int64_t end = pipeline_.EndFrame();
     if (end >= 0)
         return ToMs(end);
-    const int64_t decodedMs = ToMs(pipeline_.Decoded());
+    const int64_t position = Position();
     if (pipeline_.Ended())
-        return decodedMs;  // a seek beyond what the stream can reach
+        return position;  // a seek beyond what the stream can reach
     // Past a header that claims too little, the end has still not come.
-    return std::max(headerMs_, decodedMs + 1);
+    return std::max(openMs_, position + 1);
 }
 
 MediaMode TMediaPlayer::Mode() const

@@ -31,8 +31,9 @@ public:
     void Seek(int64_t ms);
 
     int64_t Position() const;
-    // Where playback really ends: the container's figure until decoding reaches
-    // the end, then the decoded duration.
+    // Where playback really ends: worked out at open (the decoded duration of
+    // a short file, else the container's figure) until decoding reaches the
+    // end, then the decoded duration.
     int64_t Length() const;
     MediaMode Mode() const;
 
@@ -45,7 +46,7 @@ private:
     PcmPipeline pipeline_;
     QByteArray fileName_;
     QByteArrayList soundFonts_;
-    int64_t headerMs_ = 0;
+    int64_t openMs_ = 0;
     enum Run { kIdle, kPlaying, kPaused };
     Run run_ = kIdle;
     int error_ = 0;

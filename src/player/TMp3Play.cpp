@@ -1,14 +1,22 @@
 #include "TMp3Play.h"
 
-#include "Mp3Decoder.h"
-
 #include <algorithm>
 #include <limits>
 
+void TMp3Play::Prepare(const QByteArray& file)
+{
+    Release();
+    loader_.Start(file);
+}
+
 int16_t TMp3Play::Open(const QByteArray& file, const QString&)
 {
-    Close();
-    auto decoder = Mp3Decoder::Open(file);
+    Release();
+    if (!loader_.Holds(file))
+        loader_.Start(file);
+    auto decoder = loader_.Take();
+    if (decoder)
+        loader_.Reset();  // a later Open of this file loads it afresh
     if (!decoder || decoder->FrameCount() > std::numeric_limits<int32_t>::max())
         return 1;
     const int32_t frames = static_cast<int32_t>(decoder->FrameCount());
@@ -65,12 +73,18 @@ int16_t TMp3Play::Stop()
 
 int16_t TMp3Play::Close()
 {
+    loader_.Reset();
+    Release();
+    return 0;
+}
+
+void TMp3Play::Release()
+{
     pipeline_.Stop();
     state_ = kStopped;
     frames_ = 0;
     totalMs_ = 0;
     spf_ = 0;
-    return 0;
 }
 
 int32_t TMp3Play::PlayPosition() const

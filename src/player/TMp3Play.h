@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioOutput.h"
+#include "Mp3Loader.h"
 #include "PcmPipeline.h"
 
 #include <QByteArray>
@@ -13,7 +14,13 @@ class TMp3Play {
 public:
     explicit TMp3Play(IAudioOutputFactory& outputs) : pipeline_(outputs) {}
 
+    // Starts scanning file in the background for the next Open of that file.
+    void Prepare(const QByteArray& file);
+    // True once a prepared scan has finished; waits at most ms for it.
+    bool WaitPrepared(int ms) { return loader_.Wait(ms); }
     // 0 or less: loaded; greater than 0: not loaded (the caller may try again).
+    // Each file is scanned once until Close: a repeated Open of a file that did
+    // not load answers at once.
     int16_t Open(const QByteArray& file, const QString& unused = {});
     int16_t Play();
     // Playing becomes paused, paused becomes playing from the paused frame.
@@ -32,8 +39,11 @@ public:
     int32_t TotalTime() const { return totalMs_; }
 
 private:
+    void Release();
+
     enum State { kStopped = 0, kPlaying = 1, kPaused = 2 };
 
+    Mp3Loader loader_;
     PcmPipeline pipeline_;
     State state_ = kStopped;
     int32_t frames_ = 0;

@@ -10,6 +10,7 @@
 namespace {
 const QString kStopped = QStringLiteral("停止播放。");
 const QString kNoDevice = QStringLiteral("没有找到声音设备，静音播放。");
+constexpr int kScanPollMs = 20;
 
 int ProgressUnits(int64_t value) { return static_cast<int>(std::min<int64_t>(value, std::numeric_limits<int>::max())); }
 } // namespace
@@ -73,22 +74,32 @@ void TPlaybackEngine::PlayFile(const QByteArray& file)
 }
 
 // False when the file never loaded (the stop action has run then) or when the
-// user stopped or started another file while the tries went on.
+// user stopped or started another file while the scan or the tries went on.
 bool TPlaybackEngine::OpenMp3(const QByteArray& file)
 {
     const uint64_t request = request_;
     opening_ = true;
+    const auto movedOn = [&] {
+        display_.ProcessPendingEvents();
+        if (request_ == request)
+            return false;
+        opening_ = false;  // whatever ran in between has taken over
+        return true;
+    };
+    // The scan of a long file takes seconds: the window goes on meanwhile.
+    mp3_.Prepare(file);
+    while (!mp3_.WaitPrepared(kScanPollMs))
+        if (movedOn())
+            return false;
     int16_t result = mp3_.Open(file);
     for (int retries = 0; result > 0 && retries <= head_.iTryMaxCount; ++retries) {
-        display_.ProcessPendingEvents();
-        if (request_ != request) {
-            opening_ = false;  // whatever ran in between has taken over
+        if (movedOn())
             return false;
-        }
         result = mp3_.Open(file);
     }
     opening_ = false;
     if (result > 0) {
+        mp3_.Close();
         display_.RunStopAction();
         return false;
     }
@@ -111,9 +122,10 @@ void TPlaybackEngine::NoteMissingDevice()
 void TPlaybackEngine::StopPlayback()
 {
     ++request_;
+    const bool opening = opening_;  // a scan may still run
     opening_ = false;
     display_.SetTimerOn(false);
-    if (mp3_.GetState() > 0) {
+    if (mp3_.GetState() > 0 || opening) {
         mp3_.Stop();
         mp3_.Close();
     } else if (media_.Mode() == MediaMode::Playing || media_.Mode() == MediaMode::Paused) {

@@ -26,3 +26,17 @@ inline QByteArray WriteFile(const QTemporaryDir& dir, const QByteArray& name, co
     ::close(fd);
     return ok ? path : QByteArray();
 }
+
+// A fixture repeated times over in dir/name: headerless MP3 frames concatenate
+// into one longer stream.
+inline QByteArray WriteRepeated(const QTemporaryDir& dir, const QByteArray& name, const char* fixture, int times)
+{
+    const QByteArray one = ReadFixture(fixture);
+    QFile out(dir.filePath(QFile::decodeName(name)));
+    if (!out.open(QIODevice::WriteOnly))
+        return {};
+    for (int i = 0; i < times; ++i)
+        if (out.write(one) != one.size())
+            return {};
+    return QFile::encodeName(out.fileName());
+}

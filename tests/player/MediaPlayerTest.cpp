@@ -1,10 +1,14 @@
-#include <sys/stat.h>
 #include "Fixtures.h"
 #include "player/MediaError.h"
 #include "player/TMediaPlayer.h"
 #include "TestOutputs.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <future>
 
 namespace {
 
@@ -103,16 +107,112 @@ TEST_F(MediaPlayerTest, TruncatedWmaEndsWhereItsSoundEndsAlsoAfterSeekingBack)
     QTemporaryDir dir;
     media.SetFileName(WriteFile(dir, "cut.wma", wma.left(wma.size() / 2)));
     ASSERT_TRUE(media.Open());
-    const int64_t header = media.Length();
+    const int64_t atOpen = media.Length();
+    EXPECT_NEAR(static_cast<double>(atOpen), 1500, 200);  // not the header's 3 s
     PlayOut();
     const int64_t end = media.Length();
-    EXPECT_LT(end, header);
+    EXPECT_EQ(end, atOpen);
     media.Pause();
     media.Seek(200);
     EXPECT_EQ(media.Length(), end);  // the end once found stays known
     media.Play();
     PlayOut();
     EXPECT_EQ(media.Length(), end);
+}
+
+TEST_F(MediaPlayerTest, TheLengthOfAShortFileIsWorkedOutAtOpenTheSameEveryTime)
+{
+    const QByteArray wav = ReadFixture("tone.wav");
+    QTemporaryDir dir;
+    const QByteArray cut = WriteFile(dir, "cut.wav", wav.left(wav.indexOf("data") + 8 + 12000));  // 750 ms
+    const QByteArray wma = ReadFixture("tone.wma");
+    const QByteArray cutWma = WriteFile(dir, "cut.wma", wma.left(wma.size() / 2));
+    for (const QByteArray& file : {cut, cutWma}) {
+        media.SetFileName(file);
+        ASSERT_TRUE(media.Open());
+        const int64_t first = media.Length();
+        for (int i = 0; i < 20; ++i) {
+            SCOPED_TRACE(file.toStdString() + " try " + std::to_string(i));
+            ASSERT_TRUE(media.Open());
+            ASSERT_EQ(media.Length(), first);
+        }
+        PlayOut();
+        EXPECT_EQ(media.Length(), first);
+    }
+    media.SetFileName(cut);
+    ASSERT_TRUE(media.Open());
+    EXPECT_EQ(media.Length(), 750);
+}
+
+TEST_F(MediaPlayerTest, APositionSoughtReadsBackExactly)
+{
+    for (const char* name : {"tone.wma", "tone.wav"}) {  // 22050 and 8000 Hz
+        ASSERT_TRUE(OpenFixture(name));
+        media.Play();
+        media.Pause();
+        for (int64_t ms : {1, 999, 1001, 1337, 2003, 2999}) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(ms));
+            media.Seek(ms);
+            EXPECT_EQ(media.Position(), ms);
+        }
+    }
+}
+
+TEST_F(MediaPlayerTest, ASeekPastTheEndKeepsTheKnownLength)
+{
+    ASSERT_TRUE(OpenFixture("tone.wav"));
+    PlayOut();
+    ASSERT_EQ(media.Length(), 3000);
+    media.Play();
+    outputs.Advance(1000);
+    media.Pause();
+    media.Seek(5000);
+    media.Resume();
+    outputs.Advance(100);
+    EXPECT_EQ(media.Mode(), MediaMode::Stopped);
+    EXPECT_EQ(media.Position(), 5000);
+    EXPECT_EQ(media.Length(), 3000);
+}
+
+TEST_F(MediaPlayerTest, TheContentNotTheNameChoosesTheFormat)
+{
+    QTemporaryDir dir;
+    media.SetFileName(WriteFile(dir, "misnamed.wma", ReadFixture("cbr.mp3")));
+    ASSERT_TRUE(media.Open());
+    EXPECT_NEAR(static_cast<double>(media.Length()), 3000, 100);
+    PlayOut();
+    EXPECT_GT(outputs.peak, 1000);
+    media.SetFileName(WriteFile(dir, "misnamed.wav", ReadFixture("tone.wma")));
+    ASSERT_TRUE(media.Open());
+    EXPECT_NEAR(static_cast<double>(media.Length()), 3000, 100);
+}
+
+TEST_F(MediaPlayerTest, AStreamThatChangesFromStereoToMonoPlaysOn)
+{
+    // 20 silent stereo frames, then the mono tone of cbr.mp3.
+    ASSERT_TRUE(OpenFixture("channels_change.wav"));
+    PlayOut();
+    EXPECT_GT(media.Length(), 20 * 1152 * 1000 / 44100 + 2500);
+    EXPECT_GT(outputs.peak, 1000);
+}
+
+TEST_F(MediaPlayerTest, FifosAndAbsurdRatesAreRefused)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"/pipe.wav", "/pipe.wma", "/pipe.mid"}) {
+        const QByteArray path = QFile::encodeName(dir.path()) + name;
+        ASSERT_EQ(::mkfifo(path.constData(), 0644), 0);
+        media.SetFileName(path);
+        auto open = std::async(std::launch::async, [&] { return media.Open(); });
+        if (open.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ::close(::open(path.constData(), O_WRONLY | O_NONBLOCK));  // frees the blocked reader
+            FAIL() << name << ": the open blocked";
+        }
+        EXPECT_FALSE(open.get());
+        EXPECT_EQ(media.Error(), kErrFileUnreadable);
+    }
+    EXPECT_FALSE(OpenFixture("huge_rate.wav"));  // 2e9 samples a second
+    EXPECT_EQ(media.Error(), kErrBadFormat);
 }
 
 TEST_F(MediaPlayerTest, MidiLengthFollowsTheTempoMapAndSeekWorks)
@@ -133,6 +233,24 @@ TEST_F(MediaPlayerTest, MidiLengthFollowsTheTempoMapAndSeekWorks)
     EXPECT_GT(outputs.peak, 100);
     PlayOut();
     EXPECT_EQ(media.Length(), 3000);
+}
+
+TEST_F(MediaPlayerTest, DamagedMidiFilesAreRefusedAndSmpteTimingPlays)
+{
+    for (const char* name : {"track_too_short.mid", "bad_sysex.mid", "huge_delta.mid"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(OpenFixture(name));
+        EXPECT_EQ(media.Error(), kErrBadFormat);
+    }
+    ASSERT_TRUE(OpenFixture("smpte.mid"));
+    EXPECT_EQ(media.Length(), 2500);
+    media.Play();
+    media.Pause();
+    media.Seek(1200);
+    media.Resume();
+    EXPECT_EQ(media.Position(), 1200);
+    PlayOut();
+    EXPECT_EQ(media.Length(), 2500);
 }
 
 TEST_F(MediaPlayerTest, OpenErrorsCarryTheirNumberAndText)

@@ -158,7 +158,7 @@ TEST_F(PlaybackEngineTest, Mp3ThatNeverLoadsIsTriedTwiceWithNoRetriesThenStopped
     bool openingDuringEvents = false;
     display.duringEvents = [&] { openingDuringEvents = engine.OpeningMp3(); };
     display.timer = true;
-    engine.PlayFile(Fixture("truncated.mp3"));
+    engine.PlayFile(Fixture("missing.mp3"));
     EXPECT_EQ(display.pendingEvents, 1);  // between the two tries
     EXPECT_TRUE(openingDuringEvents);
     EXPECT_FALSE(engine.OpeningMp3());
@@ -271,6 +271,38 @@ TEST_F(PlaybackEngineTest, NamesThatAreNotUtf8AreShownDecoded)
     EXPECT_EQ(display.title, QStringLiteral("MelvaneKIRO(V4.0)-歌曲.wav"));
     engine.StopPlayback();
     ::unlink(file.constData());
+}
+
+TEST_F(PlaybackEngineTest, TheWindowGoesOnWhileALongMp3IsScanned)
+{
+    // An hour of sound: its scan takes a while.
+    QTemporaryDir dir;
+    const QByteArray path = WriteRepeated(dir, "hour.mp3", "vbr_noheader.mp3", 890);
+    ASSERT_FALSE(path.isEmpty());
+    int duringScan = 0;
+    display.duringEvents = [&] {
+        if (!mp3.WaitPrepared(0))
+            ++duringScan;
+    };
+    engine.PlayFile(path);
+    EXPECT_GT(duringScan, 0);
+    EXPECT_EQ(mp3.GetState(), 1);
+    EXPECT_EQ(mp3.FrameCount(), 155 * 890);
+    EXPECT_EQ(display.progressMax, 155 * 890);
+}
+
+TEST_F(PlaybackEngineTest, StoppingDuringTheScanCancelsIt)
+{
+    QTemporaryDir dir;
+    const QByteArray path = WriteRepeated(dir, "hour.mp3", "vbr_noheader.mp3", 890);
+    ASSERT_FALSE(path.isEmpty());
+    display.duringEvents = [&] { display.RunStopAction(); };
+    engine.PlayFile(path);
+    EXPECT_EQ(display.stopActions, 1);
+    EXPECT_FALSE(engine.OpeningMp3());
+    EXPECT_TRUE(mp3.WaitPrepared(0));  // nothing runs on
+    EXPECT_EQ(mp3.GetState(), 0);
+    EXPECT_TRUE(head.PlayingFile.isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,96 @@
+#include "Fixtures.h"
+#include "player/Mp3Decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<int16_t> DecodeAll(Mp3Decoder& d)
+{
+    std::vector<int16_t> out;
+    std::vector<int16_t> chunk(4096 * 2);
+    for (int n = d.Read(chunk.data(), 4096); n > 0; n = d.Read(chunk.data(), 4096))
+        out.insert(out.end(), chunk.begin(), chunk.begin() + n * 2);
+    return out;
+}
+
+std::vector<int16_t> DecodeAll(const QByteArray& path)
+{
+    auto d = Mp3Decoder::Open(path);
+    return d ? DecodeAll(*d) : std::vector<int16_t>();
+}
+
+TEST(Mp3DecoderTest, ACutLastFrameIsLeftOutAndTheWholeFramesPlay)
+{
+    // truncated.mp3 holds the Info frame, 56 whole audio frames and 45 bytes
+    // of the next one; an APE tag after it must not complete that frame.
+    const std::vector<int16_t> full = DecodeAll(Fixture("cbr.mp3"));
+    ASSERT_EQ(full.size(), 116u * 1152 * 2);
+    const std::vector<int16_t> head(full.begin(), full.begin() + 56 * 1152 * 2);
+    for (const char* name : {"truncated.mp3", "truncated_ape.mp3"}) {
+        SCOPED_TRACE(name);
+        auto d = Mp3Decoder::Open(Fixture(name));
+        ASSERT_TRUE(d);
+        EXPECT_EQ(d->FrameCount(), 56);
+        EXPECT_EQ(d->TotalMs(), 56 * 1152 * 1000 / 44100);
+        EXPECT_EQ(DecodeAll(*d), head);
+    }
+}
+
+TEST(Mp3DecoderTest, TagsAtTheEndAreNoAudio)
+{
+    const QByteArray audio = ReadFixture("vbr_noheader.mp3");
+    QByteArray id3v1("TAG");
+    id3v1 += QByteArray(125, 'x');
+    QByteArray lyrics = QByteArray("LYRICSBEGIN") + QByteArray(20, 'y');
+    lyrics += QByteArray::number(lyrics.size()).rightJustified(6, '0') + "LYRICS200";
+    QTemporaryDir dir;
+    const QByteArray path = WriteFile(dir, "tagged.mp3", audio + lyrics + id3v1);
+    auto d = Mp3Decoder::Open(path);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->FrameCount(), 155);
+    EXPECT_EQ(DecodeAll(*d), DecodeAll(Fixture("vbr_noheader.mp3")));
+}
+
+TEST(Mp3DecoderTest, AVbriHeaderFrameIsNoAudio)
+{
+    auto d = Mp3Decoder::Open(Fixture("vbri.mp3"));
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->FrameCount(), 155);
+    EXPECT_EQ(DecodeAll(*d), DecodeAll(Fixture("vbr_noheader.mp3")));
+}
+
+TEST(Mp3DecoderTest, SoundAfterASeekEqualsAStraightDecode)
+{
+    for (const char* name : {"vbr_noheader.mp3", "cbr.mp3"}) {
+        const std::vector<int16_t> straight = DecodeAll(Fixture(name));
+        auto d = Mp3Decoder::Open(Fixture(name));
+        ASSERT_TRUE(d);
+        for (int frame : {1, 3, 9, 40, 77, 100, 113}) {
+            SCOPED_TRACE(std::string(name) + " frame " + std::to_string(frame));
+            ASSERT_TRUE(d->Seek(static_cast<int64_t>(frame) * 1152));
+            std::vector<int16_t> got(1152 * 3 * 2);
+            int filled = 0;
+            while (filled < 1152 * 3) {
+                const int n = d->Read(got.data() + filled * 2, 1152 * 3 - filled);
+                ASSERT_GT(n, 0);
+                filled += n;
+            }
+            const auto from = straight.begin() + static_cast<std::ptrdiff_t>(frame) * 1152 * 2;
+            EXPECT_TRUE(std::equal(got.begin(), got.end(), from));
+        }
+    }
+}
+
+TEST(Mp3DecoderTest, CancellingStopsTheLoad)
+{
+    auto d = Mp3Decoder::OpenFile(Fixture("cbr.mp3"));
+    ASSERT_TRUE(d);
+    const std::atomic<bool> cancelled{true};
+    EXPECT_FALSE(d->Load(cancelled));
+    EXPECT_FALSE(Mp3Decoder::OpenFile(Fixture("missing.mp3")));
+}
+
+} // namespace
