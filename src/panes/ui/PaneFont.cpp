@@ -1,6 +1,7 @@
 #include "PaneFont.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 
 #include <optional>
 
@@ -17,35 +18,33 @@ std::optional<QString> installed(const QStringList& families, const QString& wan
 
 } // namespace
 
-QString PaneFontFamily(const QStringList& chineseFamilies, const QString& defaultFamily)
+QStringList PaneFontFamilies(const QStringList& chineseFamilies, const QString& defaultFamily)
 {
-    static const QStringList preferred = {
-        QStringLiteral("宋体"),
-        QStringLiteral("SimSun"),
-    };
+    static const QStringList simSun = {QStringLiteral("宋体"), QStringLiteral("SimSun")};
     static const QStringList cjkSans = {
-        QStringLiteral("Noto Sans CJK SC"),    QStringLiteral("Source Han Sans SC"),
-        QStringLiteral("Source Han Sans CN"),  QStringLiteral("WenQuanYi Micro Hei"),
-        QStringLiteral("WenQuanYi Zen Hei"),   QStringLiteral("Droid Sans Fallback"),
+        QStringLiteral("Noto Sans CJK SC"),   QStringLiteral("Source Han Sans SC"),
+        QStringLiteral("Source Han Sans CN"), QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("WenQuanYi Zen Hei"),  QStringLiteral("Droid Sans Fallback"),
     };
-    for (const QString& family : preferred) {
+    for (const QString& family : simSun) {
         if (const auto found = installed(chineseFamilies, family))
-            return *found;
+            return {*found};
     }
-    if (const auto found = installed(chineseFamilies, defaultFamily))
-        return *found;
+    if (installed(chineseFamilies, defaultFamily))
+        return {defaultFamily};
     for (const QString& family : cjkSans) {
         if (const auto found = installed(chineseFamilies, family))
-            return *found;
+            return {defaultFamily, *found};
     }
-    return defaultFamily;
+    return {defaultFamily};
 }
 
 QFont PaneFont()
 {
+    // The family the platform's default font really is ("Sans Serif" is only an alias).
+    const QString defaultFamily = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
     QFont font;
-    font.setFamilies({PaneFontFamily(QFontDatabase::families(QFontDatabase::SimplifiedChinese),
-                                     QFontDatabase::systemFont(QFontDatabase::GeneralFont).family())});
+    font.setFamilies(PaneFontFamilies(QFontDatabase::families(QFontDatabase::SimplifiedChinese), defaultFamily));
     font.setPointSize(9);
     return font;
 }
