@@ -13,7 +13,6 @@ struct ActionSpec {
     const char* shortcut;   // portable text of the key, "" for none
     const char* secondary;  // shown form of a second key ("alt+C"), "" for none
     const char* category;
-    const char* icon;       // theme icon name; the project's own glyph is :/icons/<action>.svg
 };
 
 const QList<ActionSpec>& ActionSpecs();

@@ -1,3 +1,5 @@
+#include "AppPath.h"
+#include "Application.h"
 #include "utMain.h"
 
 #include <QApplication>
@@ -6,7 +8,11 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    TwinMain winMain(QFile::encodeName(QCoreApplication::applicationFilePath()));
+    PrepareApplication(app);
+    QByteArray programFile = RunningProgramFile();
+    if (programFile.isEmpty())
+        programFile = QFile::encodeName(QCoreApplication::applicationFilePath());
+    TwinMain winMain(programFile);
     winMain.show();
     return QApplication::exec();
 }

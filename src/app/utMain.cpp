@@ -3,7 +3,6 @@
 #include "AppPath.h"
 #include "ControlLayout.h"
 #include "store/OptionStore.h"
-#include "panes/ui/PaneFont.h"
 #include "panes/ui/TFolderChooser.h"
 #include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
@@ -48,10 +47,6 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
         opener_ = std::make_unique<TDocumentOpener>();
     if (!folderChooser_)
         folderChooser_ = std::make_unique<TFolderChooser>(this);
-
-    QFont font = PaneFont();
-    font.setPixelSize(12);
-    setFont(font);
 
     qryList_ = new QSqlQueryModel(this);
     tmMain_ = new QTimer(this);
@@ -113,8 +108,9 @@ void TwinMain::FormCreate()
     Head_.AppPath = AppPathOf(programFile_);
 
     const QByteArray file = TCatalogue::FilePath(Head_.AppPath);
+    // A folder of that name is no catalogue either.
     struct stat st {};
-    if (::stat(file.constData(), &st) != 0) {
+    if (::stat(file.constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
         MsgDlg_->Show(QStringLiteral("没有找到数据库文件 [KIROCustomList.mdb] ！\r\r"
                                      "说明：KIROCustomList.mdb 应该与应用程序在同一文件夹下。"),
                       MsgKind::Error, MsgButtons::Ok);

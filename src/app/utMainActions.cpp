@@ -12,14 +12,12 @@
 
 namespace {
 
+// The program's own glyph, never the theme's: symbolic theme icons make play, stop or copy look
+// disabled. Only the actions on the tool bars have glyphs.
 QIcon iconOf(const ActionSpec& spec)
 {
-    // Only the actions on the tool bars have glyphs of their own.
     const QString file = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.name));
-    const QIcon own = QFile::exists(file) ? QIcon(file) : QIcon();
-    if (*spec.icon == '\0')
-        return own;
-    return QIcon::fromTheme(QLatin1String(spec.icon), own);
+    return QFile::exists(file) ? QIcon(file) : QIcon();
 }
 
 QString plainCaption(const QString& caption)
@@ -36,8 +34,8 @@ void TwinMain::BuildActions()
     for (const ActionSpec& spec : ActionSpecs()) {
         auto* action = new QAction(QString::fromUtf8(spec.caption), this);
         action->setObjectName(QLatin1String(spec.name));
+        // A hint is a tool tip only: as a status tip it would cover sbpStatus while hovering.
         const QString hint = QString::fromUtf8(spec.hint);
-        action->setStatusTip(hint);
         action->setToolTip(hint.isEmpty() ? plainCaption(action->text()) : hint);
         action->setShortcuts(KeysOf(spec));
         // Shortcuts act wherever the window has the focus, on either page.

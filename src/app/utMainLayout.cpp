@@ -3,8 +3,6 @@
 #include "panes/ui/TFolderPane.h"
 #include "utMain.h"
 
-#include "panes/ui/PaneFont.h"
-
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>

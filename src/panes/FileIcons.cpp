@@ -24,7 +24,7 @@ QByteArray head(const QByteArray& path)
 
 } // namespace
 
-QIcon GetSmallFileIcon(const QByteArray& path)
+QIcon GetSmallFileIcon(const QByteArray& path, const QIcon& fallback)
 {
     const QMimeDatabase db;
     const QString name = DisplayName(path.sliced(path.lastIndexOf('/') + 1));
@@ -34,5 +34,11 @@ QIcon GetSmallFileIcon(const QByteArray& path)
     QIcon icon = QIcon::fromTheme(type.iconName());
     if (icon.isNull())
         icon = QIcon::fromTheme(type.genericIconName());
-    return icon;
+    return icon.isNull() ? fallback : icon;
+}
+
+QIcon ExeFileIcon()
+{
+    Q_INIT_RESOURCE(icons);
+    return QIcon(QStringLiteral(":/icons/fileExe.svg"));
 }

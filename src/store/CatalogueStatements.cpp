@@ -2,29 +2,23 @@
 
 namespace Statements {
 
-bool IsRecordId(const QString& id)
+Bound SelectListDetail(const QString& listId)
 {
-    if (id.isEmpty())
+    return {QStringLiteral("select * from listdetail where id = ? order by [order]"), {listId}};
+}
+
+Bound DeleteListDetail(const QString& listId)
+{
+    return {QStringLiteral("delete from listdetail where id = ?"), {listId}};
+}
+
+bool Exec(QSqlQuery& query, const Bound& statement)
+{
+    if (!query.prepare(statement.text))
         return false;
-    for (const QChar c : id) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
-QString SelectListDetail(const QString& listId)
-{
-    if (!IsRecordId(listId))
-        return {};
-    return QStringLiteral("select * from listdetail where id='") + listId + QStringLiteral("' order by [order]");
-}
-
-QString DeleteListDetail(const QString& listId)
-{
-    if (!IsRecordId(listId))
-        return {};
-    return QStringLiteral("delete from listdetail where id='") + listId + QStringLiteral("'");
+    for (const QVariant& value : statement.values)
+        query.addBindValue(value);
+    return query.exec();
 }
 
 } // namespace Statements

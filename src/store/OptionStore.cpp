@@ -50,6 +50,18 @@ QString notAnInteger(const QString& text)
     return QStringLiteral("'%1' is not a valid integer value").arg(text);
 }
 
+// The position of a field of the option rows, or the layer's error for a table that lacks it: without
+// it every row would read as unknown and loading or saving would "succeed" storing nothing.
+std::optional<int> fieldOf(const QSqlQuery& query, const QString& name, QString& error)
+{
+    const int field = query.record().indexOf(name);
+    if (field < 0) {
+        error = QStringLiteral("Field '%1' not found").arg(name);
+        return std::nullopt;
+    }
+    return field;
+}
+
 } // namespace
 
 bool ReadFlag(const QString& stored)
@@ -80,13 +92,17 @@ OptionResult LoadOptions(const QSqlDatabase& db, THead& head)
     QSqlQuery query(db);
     if (!query.exec(Statements::kSelectOptions))
         return {layerError(query)};
-    const int nameField = query.record().indexOf(QStringLiteral("name"));
-    const int valueField = query.record().indexOf(QStringLiteral("value"));
+    QString error;
+    const std::optional<int> nameField = fieldOf(query, QStringLiteral("name"), error);
+    const std::optional<int> valueField =
+        nameField ? fieldOf(query, QStringLiteral("value"), error) : std::nullopt;
+    if (!nameField || !valueField)
+        return {error};
     while (query.next()) {
-        const OptionKey* key = keyNamed(query.value(nameField).toString());
+        const OptionKey* key = keyNamed(query.value(*nameField).toString());
         if (key == nullptr)
             continue;
-        const QString value = query.value(valueField).toString();
+        const QString value = query.value(*valueField).toString();
         if (key->kind == Kind::Flag) {
             head.*(key->flag) = ReadFlag(value);
             continue;
@@ -104,10 +120,13 @@ OptionResult SaveOptions(const QSqlDatabase& db, const THead& head)
     QSqlQuery rows(db);
     if (!rows.exec(Statements::kSelectOptions))
         return {layerError(rows)};
+    QString error;
+    const std::optional<int> nameField = fieldOf(rows, QStringLiteral("name"), error);
+    if (!nameField || !fieldOf(rows, QStringLiteral("value"), error))
+        return {error};
     QSet<QString> present;
-    const int nameField = rows.record().indexOf(QStringLiteral("name"));
     while (rows.next())
-        present.insert(rows.value(nameField).toString());
+        present.insert(rows.value(*nameField).toString());
     rows.finish();
 
     for (const OptionKey& key : kKeys) {

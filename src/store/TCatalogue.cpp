@@ -3,10 +3,8 @@
 #include "core/utHead.h"
 
 #include <QAtomicInt>
-#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUrl>
 
 namespace {
 
@@ -36,14 +34,18 @@ QByteArray TCatalogue::FilePath(const QByteArray& appPath)
     return appPath + kCatalogueFileName;
 }
 
+QString TCatalogue::Uri(const QByteArray& appPath)
+{
+    // SQLite decodes every %XX back into its byte, so a folder name that is no UTF-8 arrives whole.
+    const QByteArray path = FilePath(appPath).toPercentEncoding("/");
+    return QLatin1String("file:") + QLatin1String(path) + QLatin1String("?mode=rw");
+}
+
 bool TCatalogue::Open(const QByteArray& appPath)
 {
     Close();
     QSqlDatabase db = QSqlDatabase::database(name_, false);
-    // A URI with mode=rw: SQLite would otherwise create an empty file where none is.
-    QUrl uri = QUrl::fromLocalFile(QFile::decodeName(FilePath(appPath)));
-    uri.setQuery(QStringLiteral("mode=rw"));
-    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    db.setDatabaseName(Uri(appPath));
     db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open()) {

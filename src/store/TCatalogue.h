@@ -14,6 +14,9 @@ public:
 
     // The catalogue's path: the program folder (ending in "/") and the file name.
     static QByteArray FilePath(const QByteArray& appPath);
+    // The file's URI as the connection opens it: every byte of the path kept, and mode=rw, since SQLite
+    // would otherwise create an empty file where none is.
+    static QString Uri(const QByteArray& appPath);
 
     // Opens the existing file for reading and writing; a missing file is never created. The connection
     // then waits for other programs' locks briefly and keeps foreign keys. False when it is not open;

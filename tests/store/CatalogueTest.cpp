@@ -30,7 +30,7 @@ TEST_F(CatalogueFixture, ListEntriesComeInAscendingPositionAndGoWithTheirList)
     exec("insert into listdetail (id, filename, [order]) values ('1', '/b.mp3', 1)");
     exec("insert into listdetail (id, filename, [order]) values ('1', '/a.mp3', 0)");
     QSqlQuery q(catalogue.Database());
-    ASSERT_TRUE(q.exec(Statements::SelectListDetail("1")));
+    ASSERT_TRUE(Statements::Exec(q, Statements::SelectListDetail("1")));
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value("filename").toString(), "/a.mp3");
     ASSERT_TRUE(q.next());

@@ -1,24 +1,50 @@
 #include "PaneFont.h"
 
 #include <QFontDatabase>
-#include <QStringList>
+#include <QFontInfo>
+
+#include <optional>
+
+namespace {
+
+std::optional<QString> installed(const QStringList& families, const QString& wanted)
+{
+    for (const QString& family : families) {
+        if (family.compare(wanted, Qt::CaseInsensitive) == 0)
+            return family;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QStringList PaneFontFamilies(const QStringList& chineseFamilies, const QString& defaultFamily)
+{
+    static const QStringList simSun = {QStringLiteral("宋体"), QStringLiteral("SimSun")};
+    static const QStringList cjkSans = {
+        QStringLiteral("Noto Sans CJK SC"),   QStringLiteral("Source Han Sans SC"),
+        QStringLiteral("Source Han Sans CN"), QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("WenQuanYi Zen Hei"),  QStringLiteral("Droid Sans Fallback"),
+    };
+    for (const QString& family : simSun) {
+        if (const auto found = installed(chineseFamilies, family))
+            return {*found};
+    }
+    if (installed(chineseFamilies, defaultFamily))
+        return {defaultFamily};
+    for (const QString& family : cjkSans) {
+        if (const auto found = installed(chineseFamilies, family))
+            return {defaultFamily, *found};
+    }
+    return {defaultFamily};
+}
 
 QFont PaneFont()
 {
-    static const QStringList preferred = {
-        QStringLiteral("宋体"),           QStringLiteral("SimSun"),
-        QStringLiteral("NSimSun"),        QStringLiteral("Noto Serif CJK SC"),
-        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
-        QStringLiteral("AR PL UMing CN"),
-    };
-    const QStringList installed = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    // The family the platform's default font really is ("Sans Serif" is only an alias).
+    const QString defaultFamily = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
     QFont font;
-    for (const QString& family : preferred) {
-        if (installed.contains(family, Qt::CaseInsensitive)) {
-            font.setFamilies({family});
-            break;
-        }
-    }
+    font.setFamilies(PaneFontFamilies(QFontDatabase::families(QFontDatabase::SimplifiedChinese), defaultFamily));
     font.setPointSize(9);
     return font;
 }

@@ -7,6 +7,7 @@
 #include "TPaneStatusBar.h"
 #include "core/FolderChooser.h"
 #include "core/MsgDlg.h"
+#include "panes/FileIcons.h"
 #include "panes/FillFileList.h"
 #include "panes/PaneStatus.h"
 #include "tags/NameText.h"
@@ -77,8 +78,7 @@ TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChoose
     list_->setObjectName(QStringLiteral("lv") + name);
     list_->setProperty("hint", side == PaneSide::Source ? QStringLiteral("源文件夹") : QStringLiteral("目标文件夹"));
     list_->setModel(&model_);
-    model_.SetFixedImage(QIcon::fromTheme(QStringLiteral("application-x-executable"),
-                                          style()->standardIcon(QStyle::SP_FileIcon)));
+    model_.SetFixedImage(ExeFileIcon());
     rightLayout->addWidget(list_, 1);
 
     status_ = new TPaneStatusBar(right_);
@@ -270,5 +270,6 @@ void TFolderPane::SetSizeColumnWidth()
 
 void TFolderPane::FillFileList()
 {
-    ::FillFileList(model_, Folder(), *status_, fileType_->currentText(), head_);
+    ShellFileIcons icons(style()->standardIcon(QStyle::SP_FileIcon));
+    ::FillFileList(model_, Folder(), *status_, fileType_->currentText(), head_, QLocale::system(), icons);
 }

@@ -1,0 +1,112 @@
+// The program's folder and the catalogue in it: a folder name of any bytes, a folder where the file
+// should be, an option table the program cannot read.
+#include "MainWindowFixture.h"
+#include "store/NonUtf8Folder.h"
+
+#include "app/AppPath.h"
+
+#include <QDir>
+#include <QSqlQueryModel>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+
+const QString kMissing = QStringLiteral(
+    "没有找到数据库文件 [KIROCustomList.mdb] ！\r\r说明：KIROCustomList.mdb 应该与应用程序在同一文件夹下。");
+
+// Runs program (no arguments) and returns what it printed; empty when it did not end with 0.
+QByteArray outputOf(const QByteArray& program)
+{
+    int out[2];
+    if (::pipe(out) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char* argv[] = {const_cast<char*>(program.constData()), nullptr};
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    QByteArray printed;
+    char buffer[4096];
+    ssize_t got = 0;
+    while (spawned == 0 && (got = ::read(out[0], buffer, sizeof buffer)) > 0)
+        printed.append(buffer, got);
+    ::close(out[0]);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return {};
+    return printed;
+}
+
+} // namespace
+
+TEST(RunningProgramFile, IsTheBytesOfTheProgramsPathAlsoInAFolderWhoseNameIsNoUtf8)
+{
+    QTemporaryDir dir;
+    const NonUtf8Folder folder(QFile::encodeName(dir.path()) + "/");
+    ASSERT_TRUE(folder.Made());
+    ASSERT_TRUE(folder.CopyIn(MELVANE_APP_PATH_PROBE, "probe"));
+    const QByteArray printed = outputOf(folder.Path() + "probe");
+    EXPECT_EQ(printed, folder.Path() + "probe");
+    EXPECT_EQ(AppPathOf(printed), folder.Path());
+}
+
+TEST_F(MainWindowFixture, StartsWithTheCatalogueOfAProgramFolderWhoseNameIsNoUtf8)
+{
+    deliverCatalogue();
+    const NonUtf8Folder folder(programFolder());
+    ASSERT_TRUE(folder.Made());
+    ASSERT_TRUE(folder.CopyIn(MELVANE_BUILT_CATALOGUE, "KIROCustomList.mdb"));
+    {
+        TCatalogue db;
+        ASSERT_TRUE(db.Open(folder.Path()));
+        ASSERT_TRUE(db.Execute("insert into list (id, name, memo) values ('5', '音乐', '')"));
+    }
+    auto scripted = std::make_unique<ScriptedMsgDlg>();
+    msg = scripted.get();
+    TwinMain::Services services;
+    services.msgDlg = std::move(scripted);
+    win = std::make_unique<TwinMain>(folder.Path() + "MelvaneKIRO", std::move(services));
+    EXPECT_TRUE(msg->shown.isEmpty());
+    EXPECT_TRUE(msg->layerErrors.isEmpty());
+    EXPECT_EQ(win->Head().AppPath, folder.Path());
+    EXPECT_TRUE(win->ListQueryOpen());
+    ASSERT_EQ(win->qryList()->rowCount(), 1);
+    EXPECT_EQ(win->qryList()->index(0, 1).data().toString(), "音乐");
+    EXPECT_EQ(win->Head().iTryMaxCount, 3);
+    win.reset();
+}
+
+TEST_F(MainWindowFixture, AFolderNamedLikeTheCatalogueCountsAsMissing)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("KIROCustomList.mdb")));
+    start(false);
+    ASSERT_EQ(msg->shown.size(), 1);
+    EXPECT_EQ(msg->shown[0].text, kMissing);
+    EXPECT_TRUE(msg->layerErrors.isEmpty());
+    EXPECT_FALSE(win->dbconMain().IsOpen());
+}
+
+TEST_F(MainWindowFixture, AnOptionTableWithoutItsNameColumnShowsTheLayersErrorAtStart)
+{
+    deliverCatalogue();
+    {
+        TCatalogue db;
+        ASSERT_TRUE(db.Open(programFolder()));
+        ASSERT_TRUE(db.Execute("drop table [option]"));
+        ASSERT_TRUE(db.Execute("create table [option] (key text, value text)"));
+        ASSERT_TRUE(db.Execute("insert into [option] values ('iTryMaxCount', '3')"));
+    }
+    start(false);
+    EXPECT_TRUE(msg->shown.isEmpty());
+    ASSERT_EQ(msg->layerErrors.size(), 1);
+    EXPECT_TRUE(msg->layerErrors[0].contains("name")) << msg->layerErrors[0].toStdString();
+    EXPECT_EQ(win->Head().iTryMaxCount, 0);
+}

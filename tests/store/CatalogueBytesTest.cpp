@@ -1,0 +1,99 @@
+// The catalogue from a program folder of any bytes, and statements that bind the list identifier.
+#include "CatalogueFixture.h"
+#include "NonUtf8Folder.h"
+#include "store/CatalogueStatements.h"
+#include "store/OptionStore.h"
+
+#include <QSqlError>
+
+TEST(CatalogueUri, KeepsEveryByteOfThePathAndNeverCreatesTheFile)
+{
+    EXPECT_EQ(TCatalogue::Uri("/opt/kiro/"), "file:/opt/kiro/KIROCustomList.mdb?mode=rw");
+    EXPECT_EQ(TCatalogue::Uri("/m/\xd2\xf4\xc0\xd6/"), "file:/m/%D2%F4%C0%D6/KIROCustomList.mdb?mode=rw");
+    // Characters a URI gives a meaning to stay part of the folder's name.
+    EXPECT_EQ(TCatalogue::Uri("/a?b#c%d e/"), "file:/a%3Fb%23c%25d%20e/KIROCustomList.mdb?mode=rw");
+    EXPECT_EQ(TCatalogue::Uri("/\xe9\x9f\xb3/"), "file:/%E9%9F%B3/KIROCustomList.mdb?mode=rw");
+}
+
+TEST_F(CatalogueFixture, OpensAndWritesFromAFolderWhoseNameIsNoUtf8)
+{
+    const NonUtf8Folder folder(appPath);
+    ASSERT_TRUE(folder.Made());
+    ASSERT_TRUE(folder.CopyIn(TCatalogue::FilePath(appPath).constData(), "KIROCustomList.mdb"));
+    ASSERT_TRUE(catalogue.Open(folder.Path())) << catalogue.LastError().toStdString();
+    ASSERT_TRUE(catalogue.Execute("insert into list (id, name, memo) values ('7', 'gbk', '')"));
+    catalogue.Close();
+
+    // The write went into the copy in that folder, not into a file of a mangled name.
+    TCatalogue again;
+    ASSERT_TRUE(again.Open(folder.Path()));
+    QSqlQuery q(again.Database());
+    ASSERT_TRUE(q.exec("select name from list where id = '7'"));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "gbk");
+    again.Close();
+
+    // A missing catalogue in such a folder is still never created.
+    ASSERT_EQ(::unlink(TCatalogue::FilePath(folder.Path()).constData()), 0);
+    TCatalogue missing;
+    EXPECT_FALSE(missing.Open(folder.Path()));
+    struct stat st {};
+    EXPECT_NE(::stat(TCatalogue::FilePath(folder.Path()).constData(), &st), 0);
+}
+
+TEST_F(CatalogueFixture, TheListIdentifierIsBoundSoAnyTextReachesOnlyItsOwnEntries)
+{
+    ASSERT_TRUE(catalogue.Open(appPath));
+    exec("insert into list (id, name, memo) values ('1', 'a', '')");
+    exec("insert into list (id, name, memo) values ('2', 'b', '')");
+    exec("insert into listdetail (id, filename, [order]) values ('1', '/a.mp3', 0)");
+    exec("insert into listdetail (id, filename, [order]) values ('2', '/b.mp3', 0)");
+    const auto count = [this](const QString& id) {
+        QSqlQuery q(catalogue.Database());
+        EXPECT_TRUE(Statements::Exec(q, Statements::SelectListDetail(id))) << q.lastError().text().toStdString();
+        int n = 0;
+        while (q.next())
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count("1"), 1);
+    // An identifier the program would never make is a key like any other: it runs and matches nothing.
+    EXPECT_EQ(count("1' or '1'='1"), 0);
+    EXPECT_EQ(count(""), 0);
+
+    QSqlQuery del(catalogue.Database());
+    ASSERT_TRUE(Statements::Exec(del, Statements::DeleteListDetail("2' or '1'='1")));
+    EXPECT_EQ(count("1") + count("2"), 2);
+    ASSERT_TRUE(Statements::Exec(del, Statements::DeleteListDetail("2")));
+    EXPECT_EQ(count("1"), 1);
+    EXPECT_EQ(count("2"), 0);
+}
+
+TEST_F(CatalogueFixture, AStatementTheLayerRefusesReportsTheLayersText)
+{
+    ASSERT_TRUE(catalogue.Open(appPath));
+    exec("drop table listdetail");
+    QSqlQuery q(catalogue.Database());
+    EXPECT_FALSE(Statements::Exec(q, Statements::DeleteListDetail("1")));
+    EXPECT_TRUE(q.lastError().text().contains("listdetail")) << q.lastError().text().toStdString();
+}
+
+TEST_F(CatalogueFixture, AnOptionTableWithoutItsColumnsFailsLoadAndSaveWithTheLayersError)
+{
+    ASSERT_TRUE(catalogue.Open(appPath));
+    const struct {
+        QLatin1String missing, kept;
+    } tables[] = {{QLatin1String("name"), QLatin1String("value")}, {QLatin1String("value"), QLatin1String("name")}};
+    for (const auto& [column, kept] : tables) {
+        exec("drop table [option]");
+        exec(QStringLiteral("create table [option] (%1 text, other text)").arg(kept));
+        exec("insert into [option] values ('bConfirmation', 'T')");
+        THead head;
+        const OptionResult loaded = LoadOptions(catalogue.Database(), head);
+        EXPECT_FALSE(loaded.ok()) << column.data();
+        EXPECT_TRUE(loaded.error.contains(column)) << loaded.error.toStdString();
+        const OptionResult saved = SaveOptions(catalogue.Database(), head);
+        EXPECT_FALSE(saved.ok()) << column.data();
+        EXPECT_TRUE(saved.error.contains(column)) << saved.error.toStdString();
+    }
+}
