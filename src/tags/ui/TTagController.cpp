@@ -7,15 +7,20 @@
 #include "core/MsgDlg.h"
 #include "core/NoReplace.h"
 #include "tags/ID3v1Tag.h"
+#include "tags/NameText.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPushButton>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcMelvane, "melvane")
 
 // The selected rows in list order.
 QList<int> selectedRows(const QAbstractItemView& view)
@@ -148,8 +153,10 @@ void TTagController::aT2NExecute()
         const QByteArray newName = TitleFileName(head_.iT2FMode, item.title, item.artist);
         if (newName.isEmpty())
             continue;
-        // A taken or refused name leaves the file as it was; the new listing shows which kept theirs.
-        static_cast<void>(RenameNoReplace(oldName, list.folder + newName));
+        // A taken or refused name leaves the file as it was, without a message: the new listing shows
+        // which files kept their names, and the log says why.
+        if (const int error = RenameNoReplace(oldName, list.folder + newName))
+            qCInfo(lcMelvane).noquote() << "not renamed:" << DisplayName(oldName) << std::strerror(error);
     }
     list.relist();
 }

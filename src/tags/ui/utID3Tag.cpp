@@ -2,17 +2,21 @@
 
 #include "TGbkFieldValidator.h"
 #include "core/MsgDlg.h"
+#include "tags/NameText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcMelvane, "melvane")
 
 const char* const kEditNames[kTagFieldCount] = {"edtTitle", "edtArtist", "edtAlbum", "edtYear", "edtComment"};
 constexpr int kEditWidth = 260;
@@ -100,6 +104,8 @@ void TwinID3Tag::btnModifyClick()
         return;
     }
     if (result != kTagWritten) {
+        // The box does not say why; the log does.
+        qCWarning(lcMelvane).noquote() << "tag not written, result" << result << DisplayName(FileName_);
         msg_.Show(QStringLiteral("修改MP3文件ID3TAG信息失败！"), MsgKind::Error, MsgButtons::Ok);
         return;
     }
