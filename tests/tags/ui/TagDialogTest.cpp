@@ -52,7 +52,7 @@ TEST_F(TagDialog, ShowsTheTrimmedFieldsInAFixedDialogAndEscClosesWithoutWriting)
 {
     Tag tag;
     tag.title = "  Moon  ";
-    tag.comment = std::string(30, 'c').c_str(); // no terminating zero
+    tag.comment = QByteArray(30, 'c'); // no terminating zero
     const QByteArray file = WriteMp3("a.mp3", tag);
     const QByteArray before = Contents(file);
     ListMusic();

@@ -53,7 +53,9 @@ protected:
     static QByteArray TagBlock(const Tag& t)
     {
         QByteArray block(128, '\0');
-        const auto put = [&block](int at, const QByteArray& bytes) { std::memcpy(block.data() + at, bytes.constData(), bytes.size()); };
+        const auto put = [&block](int at, const QByteArray& bytes) {
+            std::memcpy(block.data() + at, bytes.constData(), bytes.size());
+        };
         put(0, "TAG");
         put(3, t.title);
         put(33, t.artist);
