@@ -30,6 +30,7 @@ class TMainPlayDisplay;
 class TMediaPlayer;
 class TMp3Play;
 class TPlaybackEngine;
+class TTagController;
 
 // The main window: the control panel, the folder page with the two panes, the play list page, the
 // actions with their menus and tool bars, and the catalogue connection.
@@ -99,6 +100,7 @@ private:
     void OpenCatalogue();
     void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio);
     void BuildPanes();
+    void BuildTags();
 
     THead Head_;
     QByteArray programFile_;
@@ -138,4 +140,5 @@ private:
     QStatusBar* sbList_ = nullptr;
     QLabel* sbpStatus_ = nullptr;
     QTimer* tmMain_ = nullptr;
+    std::unique_ptr<TTagController> tags_;
 };

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// Whether a row's name takes part in renaming after the tag title: ".MP3" anywhere in it, ASCII
+// letters compared without case.
+bool ContainsMp3(QByteArrayView name);
+
+// The name a file gets after its tag, by the option iT2FMode: 0 title, 1 artist-title, 2 title-artist,
+// always with ".mp3". The bytes are the UTF-8 of the texts, so the name shows its characters in every
+// program. Empty when the mode names no rule, or when the result cannot be a name in the file's own
+// folder (it holds "/" or a zero, or is longer than 255 bytes); such a file keeps its name.
+QByteArray TitleFileName(int mode, const QString& title, const QString& artist);
