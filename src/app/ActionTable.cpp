@@ -81,7 +81,7 @@ const QList<MenuSpec>& PopupMenuSpecs()
           {"pmiFolderRename", "重命名(&M)"}}},
         {"pmFileList", "",
          {{"pmFileRefresh", "刷新(&R)"}, {"aFileTag"}, {"-"}, {"aFileRename"}, {"-"},
-          {"pmiAddToNewList", "添加到新列表(&N)..."}, {"pmiAddToOldList", "添加到旧列表(&O)..."}, {"-"},
+          {"pmiFileAdd2New", "添加到新列表(&N)..."}, {"pmiFileAdd2Old", "添加到旧列表(&O)..."}, {"-"},
           {"aSelectAll"}, {"aReverseSel"}}},
         {"pmList", "",
          {{"aListAddFile"}, {"-"}, {"aListNew"}, {"aListEdit"}, {"aListDelete"}, {"-"}, {"aListScan"}}},

@@ -15,6 +15,7 @@
 #include "core/TMsgDlg.h"
 #include "player/TPlaybackEngine.h"
 #include "tags/ui/TTagController.h"
+#include "playlists/ui/TPlaylists.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,14 +25,9 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSlider>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlQueryModel>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTimer>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <sys/stat.h>
@@ -49,7 +45,6 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     if (!folderChooser_)
         folderChooser_ = std::make_unique<TFolderChooser>(this);
 
-    qryList_ = new QSqlQueryModel(this);
     tmMain_ = new QTimer(this);
     tmMain_->setObjectName("tmMain");
     tmMain_->setInterval(1000);
@@ -90,6 +85,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     ConnectHandlers();
     BuildPanes();
     BuildTags();
+    BuildPlaylists(std::move(services.fileChooser));
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -129,19 +125,8 @@ void TwinMain::OpenCatalogue()
         MsgDlg_->Show(QStringLiteral("无法连接数据库：KIROCustomList.mdb！"), MsgKind::Error, MsgButtons::Ok);
         return;
     }
-    qryList_->clear();
-    QSqlQuery lists(dbconMain_.Database());
-    if (!lists.exec(QStringLiteral("select * from list"))) {
-        MsgDlg_->ShowLayerError(lists.lastError().text());
+    if (!OpenListQuery())
         return;
-    }
-    qryList_->setQuery(std::move(lists));
-    qryListOpen_ = true;
-    qryList_->setHeaderData(1, Qt::Horizontal, QStringLiteral("列表名"));
-    qryList_->setHeaderData(2, Qt::Horizontal, QStringLiteral("备注"));
-    dbgList_->setColumnHidden(0, true);
-    dbgList_->setColumnWidth(1, 120);
-    dbgList_->setColumnWidth(2, 135);
 
     const OptionResult loaded = LoadOptions(dbconMain_.Database(), Head_);
     if (!loaded.ok())
@@ -191,11 +176,6 @@ void TwinMain::ConnectHandlers()
         connect(pane, &TFolderPane::TreeActivated, this,
                 [this, pane] { SetActivePane(ActiveFileList_, pane->Tree(), ActiveStatusBar_); });
     }
-    connect(dbgList_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popups_.value("pmList")->popup(dbgList_->viewport()->mapToGlobal(at)); });
-    connect(lvListDetail_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        popups_.value("pmListDetail")->popup(lvListDetail_->viewport()->mapToGlobal(at));
-    });
 }
 
 void TwinMain::pmFileRefreshClick()

@@ -6,6 +6,7 @@
 #include "core/MsgDlg.h"
 #include "store/TCatalogue.h"
 #include "core/utHead.h"
+#include "playlists/FileChooser.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -17,15 +18,17 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QSlider;
-class QSqlQueryModel;
 class QStatusBar;
 class QTabWidget;
-class QTableView;
 class QTimer;
-class QTreeView;
 class QWidget;
 
 class TFolderPane;
+class TListDetailView;
+class TListGrid;
+class TListQuery;
+class TListStatusBar;
+class TPlaylists;
 class TMainPlayDisplay;
 class TMediaPlayer;
 class TMp3Play;
@@ -44,6 +47,7 @@ public:
         std::unique_ptr<IAudioOutputFactory> audio;
         std::unique_ptr<IDocumentOpener> opener;
         std::unique_ptr<IFolderChooser> folderChooser;
+        std::unique_ptr<IFileChooser> fileChooser;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -53,8 +57,9 @@ public:
     THead& Head() { return Head_; }
     IMsgDlg& MsgDlg() { return *MsgDlg_; }
     TCatalogue& dbconMain() { return dbconMain_; }
-    QSqlQueryModel* qryList() const { return qryList_; }
-    bool ListQueryOpen() const { return qryListOpen_; }
+    TListQuery* qryList() const;
+    bool ListQueryOpen() const;
+    TPlaylists& Playlists() { return *playlists_; }
     QAction* Action(const QString& name) const { return actions_.value(name); }
     QMenu* Popup(const QString& name) const { return popups_.value(name); }
     TFolderPane* SourcePane() const { return pnlSource_; }
@@ -101,6 +106,8 @@ private:
     void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio);
     void BuildPanes();
     void BuildTags();
+    void BuildPlaylists(std::unique_ptr<IFileChooser> chooser);
+    bool OpenListQuery();
 
     THead Head_;
     QByteArray programFile_;
@@ -116,8 +123,9 @@ private:
     std::unique_ptr<TMainPlayDisplay> playDisplay_;
     std::unique_ptr<TPlaybackEngine> engine_;
     TCatalogue dbconMain_;
-    QSqlQueryModel* qryList_ = nullptr;
-    bool qryListOpen_ = false;
+    std::unique_ptr<IFileChooser> fileChooser_;
+    // Declared after the connection: its statements end before the connection closes.
+    std::unique_ptr<TPlaylists> playlists_;
     bool shown_ = false;
 
     QHash<QString, QAction*> actions_;
@@ -135,9 +143,9 @@ private:
     QTabWidget* pcMain_ = nullptr;
     TFolderPane* pnlSource_ = nullptr;
     TFolderPane* pnlTarget_ = nullptr;
-    QTableView* dbgList_ = nullptr;
-    QTreeView* lvListDetail_ = nullptr;
-    QStatusBar* sbList_ = nullptr;
+    TListGrid* dbgList_ = nullptr;
+    TListDetailView* lvListDetail_ = nullptr;
+    TListStatusBar* sbList_ = nullptr;
     QLabel* sbpStatus_ = nullptr;
     QTimer* tmMain_ = nullptr;
     std::unique_ptr<TTagController> tags_;

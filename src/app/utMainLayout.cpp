@@ -4,16 +4,15 @@
 #include "utMain.h"
 
 #include <QHeaderView>
+#include "playlists/ui/TListDetailView.h"
+#include "playlists/ui/TListGrid.h"
+#include "playlists/ui/TListStatusBar.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QSplitter>
-#include <QSqlQueryModel>
-#include <QStandardItemModel>
-#include <QStatusBar>
 #include <QTabWidget>
-#include <QTableView>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -115,41 +114,21 @@ QWidget* TwinMain::BuildListPage()
     auto* page = new QWidget;
     QSplitter* split = splitPage(page, "tsCustomList", Qt::Horizontal);
 
-    dbgList_ = new QTableView(split);
+    dbgList_ = new TListGrid(split);
     dbgList_->setObjectName("dbgList");
-    dbgList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    dbgList_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    dbgList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    dbgList_->setModel(qryList_);
     dbgList_->setContextMenuPolicy(Qt::CustomContextMenu);
 
     auto* right = new QWidget(split);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(0);
-    lvListDetail_ = new QTreeView(right);
+    lvListDetail_ = new TListDetailView(right);
     lvListDetail_->setObjectName("lvListDetail");
     lvListDetail_->setProperty("hint", QStringLiteral("自定义播放列表"));
-    lvListDetail_->setRootIsDecorated(false);
-    lvListDetail_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvListDetail_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lvListDetail_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvListDetail_->setContextMenuPolicy(Qt::CustomContextMenu);
-    auto* entries = new QStandardItemModel(0, 1, lvListDetail_);
-    entries->setHorizontalHeaderLabels({QStringLiteral("文件名")});
-    lvListDetail_->setModel(entries);
-    lvListDetail_->header()->setStretchLastSection(true);
     rightLayout->addWidget(lvListDetail_);
 
-    sbList_ = new QStatusBar(right);
+    sbList_ = new TListStatusBar(right);
     sbList_->setObjectName("sbList");
-    sbList_->setSizeGripEnabled(false);
-    for (int i = 0; i < 2; ++i) {
-        auto* panel = new QLabel(sbList_);
-        panel->setObjectName(QStringLiteral("sbpList%1").arg(i));
-        panel->setFixedWidth(120);
-        sbList_->addWidget(panel);
-    }
     rightLayout->addWidget(sbList_);
 
     split->addWidget(dbgList_);

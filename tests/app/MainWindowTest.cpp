@@ -10,7 +10,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSqlQuery>
-#include <QSqlQueryModel>
+#include "playlists/TListQuery.h"
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
