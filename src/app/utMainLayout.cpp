@@ -1,13 +1,12 @@
 // The main window's controls and their design geometry.
 #include "ControlLayout.h"
 #include "panes/ui/TFolderPane.h"
-#include "utMain.h"
-
-#include <QHeaderView>
 #include "playlists/ui/TListDetailView.h"
 #include "playlists/ui/TListGrid.h"
 #include "playlists/ui/TListStatusBar.h"
+#include "utMain.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
