@@ -6,6 +6,7 @@
 #include "panes/ui/PaneFont.h"
 #include "panes/ui/TFolderPane.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
