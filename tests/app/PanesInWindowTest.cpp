@@ -49,3 +49,21 @@ TEST_F(MainWindowFixture, BrowseButtonsAskTheWindowsFolderChooser)
     EXPECT_EQ(&win->FolderChooser(), chooser);
     EXPECT_EQ(chooser->unanswered, 0);
 }
+
+TEST_F(MainWindowFixture, EnterOnATreeNodeInTheWindowGoesToItsFolder)
+{
+    const QByteArray music = dir.MakeDir("music");
+    dir.MakeSizedFile("music/a.wav", 100);
+    deliverCatalogue();
+    start();
+    QApplication::setActiveWindow(win.get());
+    TFolderTree* tree = win->TargetPane()->Tree();
+    tree->setFocus();
+    ASSERT_TRUE(tree->SelectPath(music));
+    EXPECT_NE(win->Head().TargetPath, music + "/");
+
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(win->Head().TargetPath, music + "/");
+    EXPECT_EQ(win->TargetPane()->ListModel().RowCount(), 1);
+    EXPECT_EQ(win->ActiveTree(), tree);
+}
