@@ -1,16 +1,12 @@
-#include "panes/ui/PaneFont.h"
 #include "PaneFixture.h"
+#include "panes/ui/PaneFont.h"
 #include "panes/ui/TFileListView.h"
-#include "panes/ui/TFolderPane.h"
-#include "panes/ui/TFolderTree.h"
-#include "panes/ui/TPaneStatusBar.h"
 #include "tags/NameText.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
