@@ -110,9 +110,7 @@ protected:
 
     void makeFile(const char* name, const QByteArray& content = "hello")
     {
-        QFile f(dir.path() + u'/' + QLatin1String(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        ASSERT_TRUE(TempFolder::WriteBytes(dir.At(name), content));
     }
 };
 
