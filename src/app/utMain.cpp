@@ -8,12 +8,10 @@
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
 #include "panes/ui/TPaneStatusBar.h"
-#include "TMainPlayDisplay.h"
 #include "player/TMediaPlayer.h"
 #include "player/TMp3Play.h"
 #include "core/TDocumentOpener.h"
 #include "core/TMsgDlg.h"
-#include "player/TPlaybackEngine.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +27,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -50,9 +47,6 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     setFont(font);
 
     qryList_ = new QSqlQueryModel(this);
-    tmMain_ = new QTimer(this);
-    tmMain_->setObjectName("tmMain");
-    tmMain_->setInterval(1000);
 
     BuildActions();
     BuildMenus();
@@ -86,7 +80,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     sbpStatus_->setFixedWidth(281);
     statusBar()->addWidget(sbpStatus_);
 
-    BuildPlayers(std::move(services.audio));
+    BuildPlayers(std::move(services.audio), std::move(services.volume));
     ConnectHandlers();
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())

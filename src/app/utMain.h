@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/AudioOutput.h"
+#include "player/VolumeDevice.h"
 #include "core/DocumentOpener.h"
 #include "core/MsgDlg.h"
 #include "store/TCatalogue.h"
@@ -20,15 +21,16 @@ class QSqlQueryModel;
 class QStatusBar;
 class QTabWidget;
 class QTableView;
-class QTimer;
 class QTreeView;
 class QWidget;
 
 class TFolderPane;
-class TMainPlayDisplay;
+class TMainVolume;
 class TMediaPlayer;
 class TMp3Play;
 class TPlaybackEngine;
+class TTransport;
+class TVolumeControl;
 
 // The main window: the control panel, the folder page with the two panes, the play list page, the
 // actions with their menus and tool bars, and the catalogue connection.
@@ -41,6 +43,7 @@ public:
         std::unique_ptr<IMsgDlg> msgDlg;
         std::unique_ptr<IAudioOutputFactory> audio;
         std::unique_ptr<IDocumentOpener> opener;
+        std::unique_ptr<VolumeDevice> volume;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -73,7 +76,9 @@ public:
     void PlayFile(const QByteArray& file);
     TMp3Play& Mp3Play() { return *Mp3Play_; }
     TMediaPlayer& mpMain() { return *mpMain_; }
-    TPlaybackEngine& Engine() { return *engine_; }
+    TPlaybackEngine& Engine();
+    TTransport& Transport() { return *transport_; }
+    TVolumeControl& VolumeControl();
 
 signals:
     void ActivePaneChanged();
@@ -94,7 +99,7 @@ private:
     void BuildPopupMenus();
     void ConnectHandlers();
     void OpenCatalogue();
-    void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio);
+    void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::unique_ptr<VolumeDevice> volume);
 
     THead Head_;
     QByteArray programFile_;
@@ -106,8 +111,9 @@ private:
     std::unique_ptr<IAudioOutputFactory> audio_;
     std::unique_ptr<TMp3Play> Mp3Play_;
     std::unique_ptr<TMediaPlayer> mpMain_;
-    std::unique_ptr<TMainPlayDisplay> playDisplay_;
-    std::unique_ptr<TPlaybackEngine> engine_;
+    std::unique_ptr<VolumeDevice> volume_;
+    TTransport* transport_ = nullptr;
+    TMainVolume* mainVolume_ = nullptr;
     TCatalogue dbconMain_;
     QSqlQueryModel* qryList_ = nullptr;
     bool qryListOpen_ = false;
@@ -132,5 +138,4 @@ private:
     QTreeView* lvListDetail_ = nullptr;
     QStatusBar* sbList_ = nullptr;
     QLabel* sbpStatus_ = nullptr;
-    QTimer* tmMain_ = nullptr;
 };
