@@ -46,7 +46,14 @@ bool Mp3Decoder::Load()
     for (size_t i = 0; i < count; ++i)
         mpg123_format(mh_, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16);
 
-    if (mpg123_open_fd(mh_, file_.Fd()) != MPG123_OK || mpg123_scan(mh_) != MPG123_OK)
+    // Through a buffer: the scan and the decoding read every frame in small pieces.
+    reader_ = BufferedFd(file_.Fd());
+    const auto read = [](void* reader, void* dst, size_t size) { return static_cast<BufferedFd*>(reader)->Read(dst, size); };
+    const auto seek = [](void* reader, off_t offset, int whence) {
+        return static_cast<BufferedFd*>(reader)->Seek(offset, whence);
+    };
+    if (mpg123_replace_reader_handle(mh_, read, seek, nullptr) != MPG123_OK || mpg123_open_handle(mh_, &reader_) != MPG123_OK
+        || mpg123_scan(mh_) != MPG123_OK)
         return false;
     frames_ = mpg123_framelength(mh_);
     spf_ = mpg123_spf(mh_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BufferedFd.h"
 #include "Decoder.h"
 #include "NativeFile.h"
 
@@ -35,6 +36,7 @@ private:
     int Decode(int16_t* dst, int maxFrames);
 
     NativeFile file_;
+    BufferedFd reader_;
     mpg123_handle_struct* mh_ = nullptr;
     long rate_ = 0;
     int spf_ = 0;
