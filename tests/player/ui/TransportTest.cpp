@@ -1,12 +1,12 @@
 // The transport on lists of its own: play list entries, the progress bar's mouse, and ticks that
 // arrive while an MP3 open is retried. The whole window drives it in tests/app.
-#include "core/DocumentOpener.h"
 #include "core/ItemRoles.h"
 #include "player/Fixtures.h"
 #include "player/TestOutputs.h"
 #include "player/TMediaPlayer.h"
 #include "player/TMp3Play.h"
 #include "player/ui/TTransport.h"
+#include "support/RecordingOpener.h"
 #include "support/ScriptedMsgDlg.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-class RecordingOpener final : public IDocumentOpener {
-public:
-    bool Open(const QByteArray& pathOrUrl) override
-    {
-        opened.append(pathOrUrl);
-        return true;
-    }
-    QByteArrayList opened;
-};
 
 class TransportTest : public ::testing::Test {
 protected:
