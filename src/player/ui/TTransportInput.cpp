@@ -48,7 +48,8 @@ void TTransport::ConnectInput()
 bool TTransport::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == window_.trbProgress) {
-        if (event->type() == QEvent::MouseButtonPress) {
+        // The second press of a double click is a press too.
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             trbProgressMouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint());
         } else if (event->type() == QEvent::MouseButtonRelease) {

@@ -181,6 +181,24 @@ TEST_F(TransportTest, PressingTheBarPausesAndHoldsItWhileTheTickGoesOn)
     EXPECT_LE(bar->value(), dragged + 3);
 }
 
+TEST_F(TransportTest, ADoubleClickOnTheBarSeeksLikeAClick)
+{
+    Fill(0, {"a.wav"});
+    Select(0, 0);
+    transport->aPlayExecute();
+    const QPoint at(100, bar->height() / 2);
+    QTest::mouseDClick(bar, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, at);  // a double click ends with the button let go
+    EXPECT_EQ(media.Mode(), MediaMode::Playing);
+    EXPECT_FALSE(bar->isSliderDown());
+    const int value = bar->value();
+    EXPECT_GT(value, 300);  // a quarter of three seconds, in milliseconds
+    outputs.Advance(10);
+    transport->tmMainTimer();
+    EXPECT_GE(bar->value(), value);
+    EXPECT_LE(bar->value(), value + 20);
+}
+
 TEST_F(TransportTest, OtherButtonsOnTheBarNeitherPauseNorSeek)
 {
     Fill(0, {"a.wav"});
