@@ -66,11 +66,6 @@ int TVolumeControl::Interval() const
     return timer_->interval();
 }
 
-void TVolumeControl::SetInterval(int ms)
-{
-    timer_->setInterval(ms);
-}
-
 void TVolumeControl::UpdateTrackBars()
 {
     for (VolumeKind kind : kKinds) {

@@ -30,8 +30,8 @@ public:
     // Binding a bar brings it up to date at once.
     void SetTrackBar(VolumeKind kind, QAbstractSlider* bar);
 
+    // Milliseconds between two polls of the devices.
     int Interval() const;
-    void SetInterval(int ms);
 
     // For each kind, the first device whose capabilities include volume control.
     void FindDevices();
