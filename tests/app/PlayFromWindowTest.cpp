@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QSlider>
 #include <QTimer>
+#include <QToolBar>
 
 namespace {
 
@@ -63,6 +64,19 @@ TEST_F(PlayFromWindow, ExitReleasesThePlayingFile)
     win->Action("aExit")->trigger();
     EXPECT_EQ(win->Mp3Play().GetState(), 0);
     EXPECT_FALSE(win->isVisible());
+}
+
+TEST_F(PlayFromWindow, ThePlayButtonLeavesTheFocusInTheListItPlaysFrom)
+{
+    put("a.wav", "tone.wav");
+    put("b.wav", "tone.wav");
+    startListing();
+    select({1});
+    auto* bar = win->findChild<QToolBar*>(QStringLiteral("tlbPlay"));
+    ASSERT_NE(bar, nullptr);
+    QTest::mouseClick(bar->widgetForAction(win->Action("aPlay")), Qt::LeftButton);
+    EXPECT_EQ(win->Head().PlayingFile, folder + "b.wav");
+    EXPECT_EQ(win->ActiveFileList(), source());
 }
 
 TEST_F(PlayFromWindow, NextOnTheLastRowPlaysTheFirstAndPreviousOnTheFirstTheLast)
