@@ -1,7 +1,6 @@
 #include "TTransport.h"
 
 #include "ListRows.h"
-#include "core/DocumentOpener.h"
 #include "player/TransportRules.h"
 
 #include <QAbstractItemView>
