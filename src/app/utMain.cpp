@@ -8,12 +8,10 @@
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
 #include "panes/ui/TPaneStatusBar.h"
-#include "TMainPlayDisplay.h"
 #include "player/TMediaPlayer.h"
 #include "player/TMp3Play.h"
 #include "core/TDocumentOpener.h"
 #include "core/TMsgDlg.h"
-#include "player/TPlaybackEngine.h"
 #include "tags/ui/TTagController.h"
 #include "playlists/ui/TPlaylists.h"
 
@@ -27,7 +25,6 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <sys/stat.h>
@@ -45,9 +42,6 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     if (!folderChooser_)
         folderChooser_ = std::make_unique<TFolderChooser>(this);
 
-    tmMain_ = new QTimer(this);
-    tmMain_->setObjectName("tmMain");
-    tmMain_->setInterval(1000);
 
     BuildActions();
     BuildMenus();
@@ -81,7 +75,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     sbpStatus_->setFixedWidth(281);
     statusBar()->addWidget(sbpStatus_);
 
-    BuildPlayers(std::move(services.audio));
+    BuildPlayers(std::move(services.audio), std::move(services.volume));
     ConnectHandlers();
     BuildPanes();
     BuildTags();
