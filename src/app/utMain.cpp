@@ -88,6 +88,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
 
     BuildPlayers(std::move(services.audio));
     ConnectHandlers();
+    BuildDialogs();
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

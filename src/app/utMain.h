@@ -24,6 +24,7 @@ class QTimer;
 class QTreeView;
 class QWidget;
 
+class TDialogsController;
 class TFolderPane;
 class TMainPlayDisplay;
 class TMediaPlayer;
@@ -74,6 +75,7 @@ public:
     TMp3Play& Mp3Play() { return *Mp3Play_; }
     TMediaPlayer& mpMain() { return *mpMain_; }
     TPlaybackEngine& Engine() { return *engine_; }
+    TDialogsController& Dialogs() { return *dialogs_; }
 
 signals:
     void ActivePaneChanged();
@@ -95,6 +97,7 @@ private:
     void ConnectHandlers();
     void OpenCatalogue();
     void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio);
+    void BuildDialogs();
 
     THead Head_;
     QByteArray programFile_;
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<TMediaPlayer> mpMain_;
     std::unique_ptr<TMainPlayDisplay> playDisplay_;
     std::unique_ptr<TPlaybackEngine> engine_;
+    TDialogsController* dialogs_ = nullptr;
     TCatalogue dbconMain_;
     QSqlQueryModel* qryList_ = nullptr;
     bool qryListOpen_ = false;
