@@ -9,7 +9,7 @@ QString AboutVersionText()
 
 QString AboutContactLine()
 {
-    return QStringLiteral("联系：%1").arg(QLatin1String(kContactAddress));
+    return QStringLiteral("联系：\n%1").arg(QLatin1String(kContactAddress));
 }
 
 QString AboutNote()

@@ -8,6 +8,8 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this))
 {
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 2, 8, 2);
+    layout->setSpacing(0);
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
         buttons_->addButton(button, i);

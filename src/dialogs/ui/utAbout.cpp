@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 // The pictures are compiled into this library; a static library's resources need a call to be linked in.
 static void loadPictures()
 {
@@ -36,7 +38,7 @@ QLabel* picture(const char* name, const QString& file, QWidget* panel)
 QLabel* line(const QString& text, QWidget* page, int y)
 {
     auto* label = new QLabel(text, page);
-    label->setGeometry(184, y, 208, 18);
+    label->setGeometry(176, y, 224, 18);
     return label;
 }
 
@@ -83,21 +85,25 @@ QWidget* TwinAbout::BuildAboutPage()
     lblVersion_->setObjectName("lblVersion");
     lblVersion_->setAlignment(Qt::AlignCenter);
     lblVersion_->setFixedWidth(160);
-    QLabel* contact = line(AboutContactLine(), page, 84);
+    QLabel* contact = line(AboutContactLine(), page, 82);
     contact->setObjectName("lblContact");
     contact->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    contact->setFixedHeight(34);
+    QFont small = font();
+    small.setPointSize(std::max(6, small.pointSize() - 1));
+    contact->setFont(small);
 
     memNote_ = new QPlainTextEdit(AboutNote(), page);
     memNote_->setObjectName("memNote");
     memNote_->setReadOnly(true);
     memNote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memNote_->setGeometry(184, 110, 201, 80);
+    memNote_->setGeometry(176, 120, 201, 80);
 
     auto* buttons = new QDialogButtonBox(page);
     btnOk_ = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
     btnOk_->setObjectName("btnOk");
     btnOk_->setDefault(true);
-    buttons->setGeometry(184, 214, 201, 25);
+    buttons->setGeometry(176, 218, 201, 25);
     connect(btnOk_, &QPushButton::clicked, this, &TwinAbout::btnOkClick);
     return page;
 }

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace {
 
 QCheckBox* checkBox(const char* name, const QString& caption, QWidget* page, int y)
@@ -21,6 +23,14 @@ QCheckBox* checkBox(const char* name, const QString& caption, QWidget* page, int
     box->move(24, y);
     box->adjustSize();
     return box;
+}
+
+// A group at least as large as designed, larger where the style's frame needs more room; the groups
+// stand one under another.
+void place(QWidget* group, int y, int height)
+{
+    const QSize hint = group->sizeHint();
+    group->setGeometry(24, y, std::max(150, hint.width()), std::max(height, hint.height()));
 }
 
 } // namespace
@@ -67,18 +77,18 @@ QWidget* TwinOption::BuildFilePage()
 {
     auto* page = new QWidget;
     page->setObjectName("tsFile");
-    ckbConfirmation_ = checkBox("ckbConfirmation", QStringLiteral("复制或剪切文件时提示"), page, 16);
-    ckbShowSH_ = checkBox("ckbShowSH", QStringLiteral("显示系统和隐藏文件"), page, 48);
+    ckbConfirmation_ = checkBox("ckbConfirmation", QStringLiteral("复制或剪切文件时提示"), page, 12);
+    ckbShowSH_ = checkBox("ckbShowSH", QStringLiteral("显示系统和隐藏文件"), page, 40);
     rgSize_ = new TRadioGroup(QStringLiteral("文件大小单位"),
                               {QStringLiteral("千字节(KB)"), QStringLiteral("兆字节(MB)")}, page);
     rgSize_->setObjectName("rgSize");
-    rgSize_->setGeometry(24, 80, 150, 65);
+    place(rgSize_, 68, 65);
     rgT2FMode_ = new TRadioGroup(QStringLiteral("TAG音乐名到文件名模式"),
                                  {QStringLiteral("不附加艺术家名"), QStringLiteral("艺术家名在音乐名前"),
                                   QStringLiteral("音乐名在艺术家名前")},
                                  page);
     rgT2FMode_->setObjectName("rgT2FMode");
-    rgT2FMode_->setGeometry(24, 160, 150, 89);
+    place(rgT2FMode_, rgSize_->geometry().bottom() + 10, 89);
     return page;
 }
 
@@ -86,7 +96,7 @@ QWidget* TwinOption::BuildPlayPage()
 {
     auto* page = new QWidget;
     page->setObjectName("tsPlay");
-    ckbContinuous_ = checkBox("ckbContinuous", QStringLiteral("连续播放"), page, 16);
+    ckbContinuous_ = checkBox("ckbContinuous", QStringLiteral("连续播放"), page, 12);
     return page;
 }
 
