@@ -25,6 +25,9 @@ SCRIPT
   export QT_QPA_PLATFORM=xcb
   unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
 
+  # xvfb-run -a can lose the display number to another server started at the same moment.
+  xdotool getdisplaygeometry > /dev/null 2>&1 || exit 3
+
   (cd / && exec "$prefix/bin/melvanekiro") > "$work/program.log" 2>&1 &
   pid=$!
   stop() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
@@ -88,4 +91,12 @@ cmake --install "$build" --prefix "$prefix" > /dev/null
 [ "$(sqlite3 "$home/KIROCustomList.mdb" "select name from list where id = '1'")" = "kept" ] \
   || fail "a second install replaced the catalogue"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$prefix" "$shots" "$work"
+for attempt in 1 2 3; do
+  rm -f "$work/opened"
+  rc=0
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$prefix" "$shots" "$work" || rc=$?
+  [ "$rc" -ne 3 ] && exit "$rc"
+  echo "no display on attempt $attempt" >&2
+  sleep 1
+done
+fail "no virtual X display"
