@@ -20,22 +20,16 @@ public:
     using Drive = std::function<void(QWidget*)>;
 
     explicit ModalDriver(Drive drive, int timeoutMs = 5000)
-        : state_(std::make_shared<State>())
+        : state_(std::make_unique<State>())
     {
         state_->drive = std::move(drive);
         state_->timeoutMs = timeoutMs;
         state_->clock.start();
-        auto* timer = new QTimer;
-        timer->setInterval(10);
-        state_->timer = timer;
-        std::weak_ptr<State> weak = state_;
-        QObject::connect(timer, &QTimer::timeout, timer, [weak] {
-            if (const std::shared_ptr<State> state = weak.lock())
-                Poll(*state);
-        });
-        timer->start();
+        timer_.setInterval(10);
+        state_->timer = &timer_;
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [state = state_.get()] { Poll(*state); });
+        timer_.start();
     }
-    ~ModalDriver() { state_->timer->deleteLater(); }
     ModalDriver(const ModalDriver&) = delete;
     ModalDriver& operator=(const ModalDriver&) = delete;
 
@@ -78,7 +72,8 @@ private:
         }
     }
 
-    std::shared_ptr<State> state_;
+    std::unique_ptr<State> state_;
+    QTimer timer_;
 };
 
 // Runs open (which shows a modal dialog and returns when it closes) with drive acting on that dialog;
