@@ -4,6 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -117,6 +118,10 @@ QWidget* TwinAbout::BuildHotkeyPage()
     memHotkey_->setReadOnly(true);
     memHotkey_->setLineWrapMode(QPlainTextEdit::NoWrap);
     memHotkey_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The keys are padded with blanks to line up the descriptions.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPixelSize(12);
+    memHotkey_->setFont(fixed);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(memHotkey_);
