@@ -75,7 +75,6 @@ public:
     TMp3Play& Mp3Play() { return *Mp3Play_; }
     TMediaPlayer& mpMain() { return *mpMain_; }
     TPlaybackEngine& Engine() { return *engine_; }
-    TDialogsController& Dialogs() { return *dialogs_; }
 
 signals:
     void ActivePaneChanged();

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 // The pictures are compiled into this library; a static library's resources need a call to be linked in.
 static void loadPictures()
@@ -59,8 +60,7 @@ TwinAbout::TwinAbout(QWidget* parent)
     pcAbout_->addTab(BuildAboutPage(), QStringLiteral("关于"));
     pcAbout_->addTab(BuildHotkeyPage(), QStringLiteral("快捷键"));
 
-    for (QWidget* watched : {static_cast<QWidget*>(Image1_), static_cast<QWidget*>(Image2_),
-                             static_cast<QWidget*>(memNote_), static_cast<QWidget*>(memHotkey_)})
+    for (QWidget* watched : std::initializer_list<QWidget*>{Image1_, Image2_, memNote_, memHotkey_})
         watched->installEventFilter(this);
 }
 
