@@ -35,7 +35,7 @@ SCRIPT
 
   wid=""
   for _ in $(seq 1 300); do
-    wid=$(xdotool search --name '^MelvaneKIRO\(V4\.0\)' 2>/dev/null | head -1) || true
+    wid=$(xdotool search --onlyvisible --name '^MelvaneKIRO\(V4\.0\)' 2>/dev/null | head -1) || true
     [ -n "$wid" ] && break
     kill -0 "$pid" 2>/dev/null || { cat "$work/program.log" >&2; fail "the installed program ended at start"; }
     sleep 0.1
@@ -49,7 +49,13 @@ SCRIPT
   mkdir -p "$shots"
   import -window root "$shots/installed.png"
 
-  xdotool windowfocus --sync "$wid"
+  # The window may be shown a moment before the server lets it take the focus.
+  focused=""
+  for _ in $(seq 1 50); do
+    if xdotool windowfocus --sync "$wid" 2>/dev/null; then focused=yes; break; fi
+    sleep 0.1
+  done
+  [ -n "$focused" ] || fail "the main window never took the focus"
   xdotool key --clearmodifiers F1
   for _ in $(seq 1 100); do [ -s "$opened" ] && break; sleep 0.1; done
   [ -s "$opened" ] || fail "F1 opened nothing"
