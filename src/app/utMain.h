@@ -23,6 +23,7 @@ class QStatusBar;
 class QTabWidget;
 class QWidget;
 
+class TDialogsController;
 class TFolderPane;
 class TListDetailView;
 class TListGrid;
@@ -113,6 +114,7 @@ private:
     void BuildTags();
     void BuildPlaylists(std::unique_ptr<IFileChooser> chooser);
     bool OpenListQuery();
+    void BuildDialogs();
 
     THead Head_;
     QByteArray programFile_;
@@ -128,6 +130,7 @@ private:
     std::unique_ptr<VolumeDevice> volume_;
     TTransport* transport_ = nullptr;
     TMainVolume* mainVolume_ = nullptr;
+    TDialogsController* dialogs_ = nullptr;
     TCatalogue dbconMain_;
     std::unique_ptr<IFileChooser> fileChooser_;
     // Declared after the connection: its statements end before the connection closes.

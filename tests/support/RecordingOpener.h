@@ -4,14 +4,15 @@
 
 #include <QByteArrayList>
 
-// Document opener for tests: records what it was asked to open and opens nothing.
+// Document opener for tests: records every path or URL it is asked to open.
 class RecordingOpener final : public IDocumentOpener {
 public:
+    QByteArrayList opened;
+    bool answer = true;
+
     bool Open(const QByteArray& pathOrUrl) override
     {
         opened.append(pathOrUrl);
-        return true;
+        return answer;
     }
-
-    QByteArrayList opened;
 };
