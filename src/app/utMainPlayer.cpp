@@ -7,10 +7,10 @@
 #include "player/TOutputVolume.h"
 #include "player/ui/TMainVolume.h"
 #include "player/ui/TTransport.h"
+#include "playlists/ui/TListDetailView.h"
 #include "utMain.h"
 
 #include <QAction>
-#include <QTreeView>
 
 void TwinMain::BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::unique_ptr<VolumeDevice> volume)
 {
