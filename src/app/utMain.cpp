@@ -14,6 +14,7 @@
 #include "core/TDocumentOpener.h"
 #include "core/TMsgDlg.h"
 #include "player/TPlaybackEngine.h"
+#include "fileops/ui/TFileSorter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,6 +89,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
 
     BuildPlayers(std::move(services.audio));
     ConnectHandlers();
+    BuildFileOps(std::move(services.fileOpUi));
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

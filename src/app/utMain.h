@@ -2,6 +2,7 @@
 
 #include "player/AudioOutput.h"
 #include "core/DocumentOpener.h"
+#include "fileops/FileOpUi.h"
 #include "core/MsgDlg.h"
 #include "store/TCatalogue.h"
 #include "core/utHead.h"
@@ -24,6 +25,7 @@ class QTimer;
 class QTreeView;
 class QWidget;
 
+class TFileSorter;
 class TFolderPane;
 class TMainPlayDisplay;
 class TMediaPlayer;
@@ -41,6 +43,7 @@ public:
         std::unique_ptr<IMsgDlg> msgDlg;
         std::unique_ptr<IAudioOutputFactory> audio;
         std::unique_ptr<IDocumentOpener> opener;
+        std::unique_ptr<IFileOpUi> fileOpUi;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -64,6 +67,9 @@ public:
     QStatusBar* ActiveStatusBar() const { return ActiveStatusBar_; }
     void SetActivePane(QWidget* list, QWidget* tree, QStatusBar* statusBar);
     IDocumentOpener& Opener() { return *opener_; }
+    // Where file operations show their progress and ask their questions.
+    IFileOpUi& FileOpUi() { return *fileOpUi_; }
+    TFileSorter& FileSorter() { return *sorter_; }
 
     void SetupFileColumns(TFolderPane* pane);
     void pnlControlResize();
@@ -95,6 +101,7 @@ private:
     void ConnectHandlers();
     void OpenCatalogue();
     void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio);
+    void BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi);
 
     THead Head_;
     QByteArray programFile_;
@@ -108,6 +115,8 @@ private:
     std::unique_ptr<TMediaPlayer> mpMain_;
     std::unique_ptr<TMainPlayDisplay> playDisplay_;
     std::unique_ptr<TPlaybackEngine> engine_;
+    std::unique_ptr<IFileOpUi> fileOpUi_;
+    std::unique_ptr<TFileSorter> sorter_;
     TCatalogue dbconMain_;
     QSqlQueryModel* qryList_ = nullptr;
     bool qryListOpen_ = false;

@@ -3,6 +3,7 @@
 #include "FolderPlaces.h"
 #include "PaneFont.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
@@ -31,6 +32,8 @@ TFolderTree::TFolderTree(const FolderTreeModel::Places& places, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFont(PaneFont());
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (menu_)
@@ -105,4 +108,21 @@ void TFolderTree::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTreeView::mousePressEvent(event);
+}
+
+void TFolderTree::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
+
+void TFolderTree::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->ignore();
+    emit DragOver(event);
+}
+
+void TFolderTree::dropEvent(QDropEvent* event)
+{
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
 }
