@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -12,7 +13,6 @@ class IDocumentOpener;
 class IFileOpUi;
 class IMsgDlg;
 class QAbstractItemView;
-class QObject;
 class QWidget;
 
 // One folder pane as the file sorter sees it. The list's model gives each row's name bytes under
@@ -46,7 +46,10 @@ struct FileSorterContext {
 
 // The file-sorting handlers of the folder page: copy and move to the target folder, delete to the
 // trash, rename in place, open, select, the keys and mouse of the pane lists, drag and drop.
-class TFileSorter {
+// A QObject, so that the window's connections to it end when it goes.
+class TFileSorter final : public QObject {
+    Q_OBJECT
+
 public:
     explicit TFileSorter(FileSorterContext context);
 
