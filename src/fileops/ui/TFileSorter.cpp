@@ -135,24 +135,23 @@ void TFileSorter::MoveBetween(SortPane& from, SortPane& to, const QString& title
 
 void TFileSorter::lvTargetDragDrop()
 {
-    if (c_.head.SourcePath == c_.head.TargetPath)
-        return Inform(SortTexts::kSameFoldersNoCut);
-    if (SelectedRows(c_.source.list).isEmpty())
-        return;
-    if (!ValidFolder(c_.target.treeFolder()))
-        return Inform(SortTexts::kSelectTarget);
-    MoveBetween(c_.source, c_.target, SortTexts::DropOnTargetTitle(c_.source.treeText(), c_.target.treeText()), {});
+    DropInto(c_.source, c_.target, SortTexts::DropOnTargetTitle(c_.source.treeText(), c_.target.treeText()));
 }
 
 void TFileSorter::lvSourceDragDrop()
 {
+    DropInto(c_.target, c_.source, SortTexts::DropOnSourceTitle(c_.target.treeText(), c_.source.treeText()));
+}
+
+void TFileSorter::DropInto(SortPane& from, SortPane& to, const QString& title)
+{
     if (c_.head.SourcePath == c_.head.TargetPath)
         return Inform(SortTexts::kSameFoldersNoCut);
-    if (SelectedRows(c_.target.list).isEmpty())
+    if (SelectedRows(from.list).isEmpty())
         return;
-    if (!ValidFolder(c_.source.treeFolder()))
+    if (!ValidFolder(to.treeFolder()))
         return Inform(SortTexts::kSelectTarget);
-    MoveBetween(c_.target, c_.source, SortTexts::DropOnSourceTitle(c_.target.treeText(), c_.source.treeText()), {});
+    MoveBetween(from, to, title, {});
 }
 
 void TFileSorter::aFileDeleteExecute()

@@ -85,6 +85,7 @@ private:
     bool ValidFolder(const QByteArray& folder) const;
     void Inform(const char* text);
     void MoveBetween(SortPane& from, SortPane& to, const QString& title, const QString& question);
+    void DropInto(SortPane& from, SortPane& to, const QString& title);
 
     FileSorterContext c_;
 };

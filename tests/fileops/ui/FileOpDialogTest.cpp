@@ -8,6 +8,7 @@
 #include "fileops/ui/TFileOpUi.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -57,6 +58,8 @@ TEST_F(FileOpDialog, TheQuestionDefaultsToYesSoEnterCreatesTheFolder)
         text = box->text();
         boxTitle = box->parentWidget()->windowTitle();
         yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+        QDir().mkpath(QStringLiteral(MELVANE_SCREENSHOTS));
+        box->grab().save(QStringLiteral(MELVANE_SCREENSHOTS "/file-op-question.png"));
         QTest::keyClick(box, Qt::Key_Return);
     });
     TFileOpUi ui;
@@ -104,6 +107,8 @@ TEST_F(FileOpDialog, CancelStopsALongCopyAndLeavesNoPartialFile)
             return;
         title = dialog->windowTitle();
         QTimer::singleShot(50, dialog, [dialog, &clicked] {
+            QDir().mkpath(QStringLiteral(MELVANE_SCREENSHOTS));
+            dialog->grab().save(QStringLiteral(MELVANE_SCREENSHOTS "/file-op-progress.png"));
             QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnFileOpCancel")), Qt::LeftButton);
             clicked = true;
         });
