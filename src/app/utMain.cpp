@@ -14,6 +14,7 @@
 #include "core/TMsgDlg.h"
 #include "tags/ui/TTagController.h"
 #include "playlists/ui/TPlaylists.h"
+#include "fileops/ui/TFileSorter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,6 +82,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     BuildTags();
     BuildPlaylists(std::move(services.fileChooser));
     BuildDialogs();
+    BuildFileOps(std::move(services.fileOpUi));
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

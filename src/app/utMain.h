@@ -4,6 +4,7 @@
 #include "player/VolumeDevice.h"
 #include "core/DocumentOpener.h"
 #include "core/FolderChooser.h"
+#include "fileops/FileOpUi.h"
 #include "core/MsgDlg.h"
 #include "store/TCatalogue.h"
 #include "core/utHead.h"
@@ -24,6 +25,7 @@ class QTabWidget;
 class QWidget;
 
 class TDialogsController;
+class TFileSorter;
 class TFolderPane;
 class TListDetailView;
 class TListGrid;
@@ -52,6 +54,7 @@ public:
         std::unique_ptr<IFolderChooser> folderChooser;
         std::unique_ptr<IFileChooser> fileChooser;
         std::unique_ptr<VolumeDevice> volume;
+        std::unique_ptr<IFileOpUi> fileOpUi;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -77,6 +80,9 @@ public:
     void SetActivePane(QWidget* list, QWidget* tree, QStatusBar* statusBar);
     IDocumentOpener& Opener() { return *opener_; }
     IFolderChooser& FolderChooser() { return *folderChooser_; }
+    // Where file operations show their progress and ask their questions.
+    IFileOpUi& FileOpUi() { return *fileOpUi_; }
+    TFileSorter& FileSorter() { return *sorter_; }
 
     void SetupFileColumns(TFolderPane* pane);
     void pnlControlResize();
@@ -115,6 +121,7 @@ private:
     void BuildPlaylists(std::unique_ptr<IFileChooser> chooser);
     bool OpenListQuery();
     void BuildDialogs();
+    void BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi);
 
     THead Head_;
     QByteArray programFile_;
@@ -131,6 +138,8 @@ private:
     TTransport* transport_ = nullptr;
     TMainVolume* mainVolume_ = nullptr;
     TDialogsController* dialogs_ = nullptr;
+    std::unique_ptr<IFileOpUi> fileOpUi_;
+    std::unique_ptr<TFileSorter> sorter_;
     TCatalogue dbconMain_;
     std::unique_ptr<IFileChooser> fileChooser_;
     // Declared after the connection: its statements end before the connection closes.
