@@ -25,11 +25,13 @@ protected:
     }
 
     // Starts the window; msg stays valid for the window's life.
-    void start(bool show = true)
+    void start(bool show = true) { startWith({}, show); }
+
+    // Starts the window with these services and the scripted message box.
+    void startWith(TwinMain::Services services, bool show = true)
     {
         auto scripted = std::make_unique<ScriptedMsgDlg>();
         msg = scripted.get();
-        TwinMain::Services services;
         services.msgDlg = std::move(scripted);
         win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(services));
         if (show) {

@@ -36,16 +36,11 @@ protected:
             listId = store.InsertList("歌", "").value;
             ASSERT_TRUE(store.SaveEntries(listId, entries).ok);
         }
-        auto scripted = std::make_unique<ScriptedMsgDlg>();
-        msg = scripted.get();
         auto files = std::make_unique<PlayChooser>();
         chooser = files.get();
         TwinMain::Services services;
-        services.msgDlg = std::move(scripted);
         services.fileChooser = std::move(files);
-        win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(services));
-        win->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
+        startWith(std::move(services));
         view = win->findChild<TListDetailView*>("lvListDetail");
         ASSERT_NE(view, nullptr);
     }
