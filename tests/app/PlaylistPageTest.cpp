@@ -1,4 +1,6 @@
 #include "MainWindowFixture.h"
+#include "player/TMp3Play.h"
+#include "player/TestOutputs.h"
 
 #include "core/ItemRoles.h"
 #include "playlists/TListQuery.h"
@@ -7,10 +9,14 @@
 #include "playlists/ui/TListStatusBar.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTableView>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,7 +32,7 @@ public:
 // The main window with a scripted file chooser, on a catalogue that holds one list.
 class PlaylistPageTest : public MainWindowFixture {
 protected:
-    void startWithList(const QList<QByteArray>& entries)
+    void startWithList(const QList<QByteArray>& entries, std::unique_ptr<IAudioOutputFactory> audio = {})
     {
         deliverCatalogue();
         {
@@ -40,6 +46,7 @@ protected:
         chooser = files.get();
         TwinMain::Services services;
         services.fileChooser = std::move(files);
+        services.audio = std::move(audio);
         startWith(std::move(services));
         view = win->findChild<TListDetailView*>("lvListDetail");
         ASSERT_NE(view, nullptr);
@@ -100,4 +107,42 @@ TEST_F(PlaylistPageTest, TheFirstListShowsAtStartAndTheActionsReachThePage)
     QMenu* fileList = win->Popup("pmFileList");
     EXPECT_NE(fileList->findChild<QAction*>("pmiFileAdd2New"), nullptr);
     EXPECT_NE(fileList->findChild<QAction*>("pmiFileAdd2Old"), nullptr);
+}
+
+TEST_F(PlaylistPageTest, AnEntryNamedInGbkWithQuotesPlaysFromItsBytesAndRemovingItStopsIt)
+{
+    QFile source(QStringLiteral(MELVANE_FIXTURES "/player/cbr.mp3"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray song = programFolder() + "\xB8\xE8 it's \"x\".mp3";
+    const int fd = ::open(song.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    const QByteArray bytes = source.readAll();
+    ASSERT_EQ(::write(fd, bytes.constData(), bytes.size()), bytes.size());
+    ::close(fd);
+
+    startWithList({}, std::make_unique<TestOutputs>());
+    win->findChild<QTabWidget*>("pcMain")->setCurrentIndex(1);
+    chooser->answers = {{song}};
+    win->Action("aListAddFile")->trigger();
+    ASSERT_EQ(rows(), QList<QByteArray>{song});
+    {
+        TCatalogue db;
+        ASSERT_TRUE(db.Open(programFolder()));
+        EXPECT_EQ(TPlaylistStore(db.Database()).Entries(listId).value, QList<QByteArray>{song});
+    }
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
+    win->PlayFile(view->model()->index(0, 0).data(kNameBytesRole).toByteArray());
+    EXPECT_EQ(win->Mp3Play().GetState(), 1);
+    EXPECT_EQ(win->Head().PlayingFile, song);
+    EXPECT_TRUE(win->findChild<QLineEdit*>("edtCurrPlay")->text().startsWith("自定义播放列表-"));
+
+    msg->answers = {MsgResult::Yes};
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_TRUE(win->Head().PlayingFile.isEmpty());
+    EXPECT_EQ(win->Mp3Play().GetState(), 0);
+    // The file itself stays.
+    EXPECT_EQ(::access(song.constData(), F_OK), 0);
+    ::unlink(song.constData());
 }
