@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 namespace {
 
@@ -156,7 +157,9 @@ TEST_F(PlaylistHarness, DeletingAsksByNameAndMakesTheFollowingListCurrent)
     EXPECT_EQ(msg.shown[0].kind, MsgKind::Confirmation);
     EXPECT_EQ(msg.shown[0].buttons, MsgButtons::YesNo);
 
+    QSignalSpy scrolled(&playlists->qryList(), &TListQuery::AfterScroll);
     playlists->aListDeleteExecute();
+    EXPECT_EQ(scrolled.size(), 1);
     EXPECT_EQ(playlists->qryList().CurrentId(), c);
     EXPECT_EQ(dbgList->currentIndex().row(), 1);
     EXPECT_EQ(shown(), QList<QByteArray>{"/c.mp3"});
