@@ -1,6 +1,7 @@
 #include "TFileSorter.h"
 
 #include "core/ItemRoles.h"
+#include "core/ListRows.h"
 #include "core/MsgDlg.h"
 #include "fileops/FileCopy.h"
 #include "fileops/ShellFileOps.h"
@@ -12,24 +13,7 @@
 
 #include <algorithm>
 
-QList<int> SelectedRows(const QAbstractItemView* list)
-{
-    QList<int> rows;
-    if (list == nullptr || list->selectionModel() == nullptr)
-        return rows;
-    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
-}
-
 namespace {
-
-QByteArray NameOf(const QAbstractItemView* list, int row)
-{
-    return list->model()->index(row, 0).data(kNameBytesRole).toByteArray();
-}
 
 } // namespace
 
@@ -65,7 +49,7 @@ QByteArray TFileSorter::SelectedSources(const SortPane& pane, bool stopPlaying)
     const QByteArray& folder = FolderOf(pane);
     QByteArray list;
     for (const int row : SelectedRows(pane.list)) {
-        const QByteArray path = folder + NameOf(pane.list, row);
+        const QByteArray path = folder + RowBytes(pane.list, row);
         if (stopPlaying && !c_.head.PlayingFile.isEmpty() && path == c_.head.PlayingFile)
             c_.stop();
         AppendSource(list, path);
@@ -78,7 +62,7 @@ void TFileSorter::DropGoneRows(const SortPane& pane)
     const QByteArray& folder = FolderOf(pane);
     const QList<int> rows = SelectedRows(pane.list);
     for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        if (!PathExists(folder + NameOf(pane.list, *row)))
+        if (!PathExists(folder + RowBytes(pane.list, *row)))
             pane.list->model()->removeRow(*row);
     }
     pane.list->viewport()->update();
@@ -177,7 +161,7 @@ void TFileSorter::aFileOpenExecute()
         return;
     const QList<int> rows = SelectedRows(pane->list);
     if (!rows.isEmpty())
-        ShellOpen(c_.opener, c_.owner, FolderOf(*pane) + NameOf(pane->list, rows.first()));
+        ShellOpen(c_.opener, c_.owner, FolderOf(*pane) + RowBytes(pane->list, rows.first()));
 }
 
 void TFileSorter::aSelectAllExecute()

@@ -89,6 +89,3 @@ private:
 
     FileSorterContext c_;
 };
-
-// The rows with a selected cell, in order: whole rows normally, the caption alone during a drag.
-QList<int> SelectedRows(const QAbstractItemView* list);

@@ -1,6 +1,6 @@
 #include "TTransport.h"
 
-#include "ListRows.h"
+#include "core/ListRows.h"
 #include "player/TransportRules.h"
 
 #include <QAbstractItemView>

@@ -1,5 +1,5 @@
 // The mouse on the progress bar, double click and Enter in the file lists.
-#include "ListRows.h"
+#include "core/ListRows.h"
 #include "TTransport.h"
 #include "core/DocumentOpener.h"
 #include "player/TransportRules.h"

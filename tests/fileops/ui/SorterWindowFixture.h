@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListRows.h"
 #include "fileops/FileOpFixture.h"
 #include "player/TestOutputs.h"
 #include "support/ScriptedMsgDlg.h"

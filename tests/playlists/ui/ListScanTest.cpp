@@ -1,6 +1,6 @@
 #include "PlaylistHarness.h"
 
-#include "panes/ui/TempFolders.h"
+#include "support/TempFolder.h"
 #include "playlists/ui/utListScan.h"
 #include "tags/NameText.h"
 
@@ -39,11 +39,12 @@ protected:
     void SetUp() override
     {
         PlaylistHarness::SetUp();
-        files.root = MakeTestRoot() + "/";
+        root = files.Path() + "/";
         list = newList("scan");
     }
 
-    TreeRemover files;
+    TempFolder files{qgetenv("HOME")};
+    QByteArray root;
     QString list;
 };
 
@@ -51,13 +52,13 @@ TEST_F(ListScanTest, MissingEntriesAreListedSelectedAndRemovedAfterTheQuestion)
 {
     QList<QByteArray> paths;
     for (int i = 0; i < 10; ++i) {
-        const QByteArray path = files.root + (i == 4 ? QByteArray("\xB8\xE8") : QByteArray("f")) + QByteArray::number(i);
+        const QByteArray path = root + (i == 4 ? QByteArray("\xB8\xE8") : QByteArray("f")) + QByteArray::number(i);
         paths.append(path);
         if (i != 2 && i != 4 && i != 9)
-            MakeFile(path, 1);
+            ASSERT_TRUE(TempFolder::WriteBytes(path, "x"));
     }
     // A folder where an entry points is no file.
-    MakeDir(paths[9]);
+    files.MakeDir("f9");
     ASSERT_TRUE(store->SaveEntries(list, paths).ok);
     start();
     selectRows(lvListDetail, {0, 2});
@@ -102,8 +103,7 @@ TEST_F(ListScanTest, AWholeListOrAnEmptyOneReportsItAndDeleteAsksNothing)
 {
     for (const bool empty : {true, false}) {
         if (!empty) {
-            MakeFile(files.root + "present", 1);
-            ASSERT_TRUE(store->SaveEntries(list, {files.root + "present"}).ok);
+            ASSERT_TRUE(store->SaveEntries(list, {files.MakeFile("present", "x")}).ok);
         }
         if (playlists)
             playlists->pmiListRefreshClick();

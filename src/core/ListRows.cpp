@@ -15,7 +15,7 @@ int RowCount(const QAbstractItemView* list)
 QList<int> SelectedRows(const QAbstractItemView* list)
 {
     QList<int> rows;
-    if (list->selectionModel() == nullptr)
+    if (list == nullptr || list->selectionModel() == nullptr)
         return rows;
     // Any selected cell counts for its row, whatever the view's selection behaviour.
     for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) {
