@@ -2,6 +2,7 @@
 #include "TFileSorter.h"
 
 #include "core/ItemRoles.h"
+#include "core/ListRows.h"
 #include "core/MsgDlg.h"
 #include "core/NoReplace.h"
 #include "fileops/FileCopy.h"

@@ -54,8 +54,9 @@ TEST_F(ListScanTest, MissingEntriesAreListedSelectedAndRemovedAfterTheQuestion)
     for (int i = 0; i < 10; ++i) {
         const QByteArray path = root + (i == 4 ? QByteArray("\xB8\xE8") : QByteArray("f")) + QByteArray::number(i);
         paths.append(path);
-        if (i != 2 && i != 4 && i != 9)
+        if (i != 2 && i != 4 && i != 9) {
             ASSERT_TRUE(TempFolder::WriteBytes(path, "x"));
+        }
     }
     // A folder where an entry points is no file.
     files.MakeDir("f9");
@@ -129,7 +130,7 @@ TEST_F(ListScanTest, ClosingDuringALongScanStopsIt)
 {
     QList<QByteArray> paths;
     for (int i = 0; i < 5000; ++i)
-        paths.append(files.root + "missing" + QByteArray::number(i));
+        paths.append(root + "missing" + QByteArray::number(i));
     ASSERT_TRUE(store->SaveEntries(list, paths).ok);
     start();
     int found = -1;
