@@ -28,10 +28,10 @@ TEST_F(CopyFromWindow, ChecksComeFirstAndNothingRunsWithoutThem)
     EXPECT_EQ(msg->shown[0].kind, MsgKind::Information);
     EXPECT_TRUE(ops->requests.isEmpty());
 
-    // A tree without a selected folder, or with a node that is no folder, gives no destination.
+    // A tree whose selected node is no folder (the trash) gives no destination.
     Go(Target(), dst);
     Select(Source(), {"a.mp3"});
-    Target()->Tree()->selectionModel()->clearSelection();
+    ASSERT_TRUE(Target()->Tree()->SelectPath("trash:///"));
     Trigger("aFileCopy");
     EXPECT_EQ(Shown().last(), "请选择目标文件夹！");
     EXPECT_TRUE(ops->requests.isEmpty());
