@@ -6,6 +6,8 @@
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
 #include "panes/ui/TPaneStatusBar.h"
+#include "playlists/TListQuery.h"
+#include "playlists/ui/TListDetailView.h"
 #include "utMain.h"
 
 #include <QAction>
@@ -30,6 +32,8 @@ void TwinMain::BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi)
     };
     sorter_ = std::make_unique<TFileSorter>(FileSorterContext{
         Head_, *MsgDlg_, *fileOpUi_, *opener_, this, sortPane(pnlSource_), sortPane(pnlTarget_),
+        SortPlaylist{lvListDetail_, [this] { return qryList()->RecordCount(); },
+                     [this] { return qryList()->CurrentName(); }},
         [this] { return pcMain_->currentIndex(); }, [this] { actions_.value("aStop")->trigger(); },
         [this] { return ActiveFileList_; }, [this] { return ActiveTree_; },
         [this] { actions_.value("aFileDelete")->trigger(); }, [this] { actions_.value("aFileRename")->trigger(); }});

@@ -1,8 +1,13 @@
 #include "MainWindowFixture.h"
 #include "player/TMp3Play.h"
 #include "player/TestOutputs.h"
+#include "support/ScriptedFileOpUi.h"
+#include "support/TempFolder.h"
 
 #include "core/ItemRoles.h"
+#include "panes/ui/TFolderPane.h"
+#include "panes/ui/TFileListView.h"
+#include "panes/ui/TFolderTree.h"
 #include "playlists/TListQuery.h"
 #include "playlists/TPlaylistStore.h"
 #include "playlists/ui/TListDetailView.h"
@@ -32,7 +37,8 @@ public:
 // The main window with a scripted file chooser, on a catalogue that holds one list.
 class PlaylistPageTest : public MainWindowFixture {
 protected:
-    void startWithList(const QList<QByteArray>& entries, std::unique_ptr<IAudioOutputFactory> audio = {})
+    void startWithList(const QList<QByteArray>& entries, std::unique_ptr<IAudioOutputFactory> audio = {},
+                       std::unique_ptr<ScriptedFileOpUi> fileOps = {})
     {
         deliverCatalogue();
         {
@@ -47,6 +53,7 @@ protected:
         TwinMain::Services services;
         services.fileChooser = std::move(files);
         services.audio = std::move(audio);
+        services.fileOpUi = std::move(fileOps);
         startWith(std::move(services));
         view = win->findChild<TListDetailView*>("lvListDetail");
         ASSERT_NE(view, nullptr);
@@ -145,4 +152,51 @@ TEST_F(PlaylistPageTest, AnEntryNamedInGbkWithQuotesPlaysFromItsBytesAndRemoving
     // The file itself stays.
     EXPECT_EQ(::access(song.constData(), F_OK), 0);
     ::unlink(song.constData());
+}
+
+TEST_F(PlaylistPageTest, SelectedEntriesAreCopiedIntoTheTargetFolderWithTheirBytes)
+{
+    const QByteArray songs = dir.MakeDir("\xB8\xE8\xC7\xFA");  // GBK "歌曲"
+    const QByteArray target = dir.MakeDir("target");
+    const QList<QByteArray> entries{dir.MakeFile("\xB8\xE8\xC7\xFA/a\xD2\xBB.mp3", "one"),
+                                    dir.MakeFile("\xB8\xE8\xC7\xFA/b.mp3", "two"),
+                                    dir.MakeFile("\xB8\xE8\xC7\xFA/c.mp3", "three")};
+    auto scripted = std::make_unique<ScriptedFileOpUi>();
+    ScriptedFileOpUi* ops = scripted.get();
+    startWithList(entries, {}, std::move(scripted));
+    win->findChild<QTabWidget*>("pcMain")->setCurrentIndex(1);
+    win->Head().bConfirmation = false;
+
+    // Checks first: nothing selected, then no target folder chosen yet.
+    view->clearSelection();
+    win->Action("aFileCopy")->trigger();
+    ASSERT_EQ(msg->shown.size(), 1);
+    EXPECT_EQ(msg->shown[0].text, "请选择需要复制的文件！");
+    EXPECT_TRUE(ops->requests.isEmpty());
+
+    ASSERT_TRUE(win->TargetPane()->Tree()->SelectPath(target));
+    win->TargetPane()->dtvSourceClick();
+    view->selectRow(0);
+    view->selectionModel()->select(view->model()->index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    win->Action("aFileCopy")->trigger();
+    ASSERT_EQ(ops->requests.size(), 1);
+    EXPECT_EQ(ops->requests[0].title, "从自定义播放列表 “歌” 向 “target” 复制文件...");
+    EXPECT_EQ(ops->requests[0].result, 0);
+    EXPECT_EQ(TempFolder::ReadBytes(target + "/a\xD2\xBB.mp3"), "one");
+    EXPECT_EQ(TempFolder::ReadBytes(target + "/c.mp3"), "three");
+    EXPECT_TRUE(TempFolder::ReadBytes(target + "/b.mp3").isEmpty());
+    // The entries and their files stay; the target pane lists the copies.
+    EXPECT_EQ(rows(), entries);
+    EXPECT_EQ(TempFolder::ReadBytes(entries[0]), "one");
+    EXPECT_EQ(win->TargetPane()->List()->model()->rowCount(), 2);
+
+    // With the question on, No copies nothing.
+    win->Head().bConfirmation = true;
+    msg->answers.push_back(MsgResult::No);
+    TempFolder::RemoveTree(target + "/c.mp3");
+    win->Action("aFileCopy")->trigger();
+    EXPECT_EQ(msg->shown.last().text, "您要从自定义播放列表 “歌” 向 “target” 复制文件吗?");
+    EXPECT_EQ(ops->requests.size(), 1);
+    EXPECT_TRUE(TempFolder::ReadBytes(target + "/c.mp3").isEmpty());
 }

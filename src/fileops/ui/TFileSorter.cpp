@@ -71,6 +71,8 @@ void TFileSorter::DropGoneRows(const SortPane& pane)
 
 void TFileSorter::aFileCopyExecute()
 {
+    if (c_.tabIndex() == 1)
+        return CopyEntries();
     if (c_.tabIndex() != 0)
         return;
     if (SelectedRows(c_.source.list).isEmpty())
@@ -86,6 +88,28 @@ void TFileSorter::aFileCopyExecute()
     if (!c_.head.bConfirmation
         || c_.msg.Show(SortTexts::CopyQuestion(s, t), MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
         ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, SortTexts::CopyTitle(s, t));
+    c_.target.relist();
+}
+
+void TFileSorter::CopyEntries()
+{
+    if (c_.playlist.listCount() == 0)
+        return Inform(SortTexts::kNoListToCopy);
+    const QList<int> rows = SelectedRows(c_.playlist.entries);
+    if (rows.isEmpty())
+        return Inform(SortTexts::kSelectToCopy);
+    const QByteArray destination = c_.target.treeFolder();
+    if (c_.head.TargetPath.isEmpty() || !ValidFolder(destination))
+        return Inform(SortTexts::kSelectTarget);
+    QByteArray sources;
+    for (const int row : rows)
+        AppendSource(sources, RowBytes(c_.playlist.entries, row));
+    sources = EndSourceList(sources);
+    const QString l = c_.playlist.listName();
+    const QString t = c_.target.treeText();
+    if (!c_.head.bConfirmation
+        || c_.msg.Show(SortTexts::ListCopyQuestion(l, t), MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
+        ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, SortTexts::ListCopyTitle(l, t));
     c_.target.relist();
 }
 

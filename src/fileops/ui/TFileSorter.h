@@ -27,6 +27,14 @@ struct SortPane {
     std::function<void()> activate;           // makes this list the active one
 };
 
+// The play list page as the file sorter sees it: the entry view, whose rows give full paths under
+// kNameBytesRole, and the list of play lists.
+struct SortPlaylist {
+    QAbstractItemView* entries = nullptr;
+    std::function<int()> listCount;           // how many play lists there are
+    std::function<QString()> listName;        // the name of the list shown
+};
+
 // What the main window hands the file sorter.
 struct FileSorterContext {
     THead& head;
@@ -36,6 +44,7 @@ struct FileSorterContext {
     QWidget* owner;
     SortPane source;
     SortPane target;
+    SortPlaylist playlist;
     std::function<int()> tabIndex;
     std::function<void()> stop;               // the stop action
     std::function<QWidget*()> activeList;
@@ -53,6 +62,8 @@ class TFileSorter final : public QObject {
 public:
     explicit TFileSorter(FileSorterContext context);
 
+    // Copies the selected files of the source pane, or on the play list page the selected entries,
+    // into the target pane's folder.
     void aFileCopyExecute();
     void aFileCutExecute();
     void aFileDeleteExecute();
@@ -83,6 +94,7 @@ private:
     // Removes, from the last row up, the selected rows whose files are gone.
     void DropGoneRows(const SortPane& pane);
     bool ValidFolder(const QByteArray& folder) const;
+    void CopyEntries();
     void Inform(const char* text);
     void MoveBetween(SortPane& from, SortPane& to, const QString& title, const QString& question);
     void DropInto(SortPane& from, SortPane& to, const QString& title);

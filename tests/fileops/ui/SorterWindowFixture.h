@@ -3,6 +3,7 @@
 #include "core/ListRows.h"
 #include "fileops/FileOpFixture.h"
 #include "player/TestOutputs.h"
+#include "support/RecordingOpener.h"
 #include "support/ScriptedMsgDlg.h"
 
 #include "app/utMain.h"
@@ -17,17 +18,6 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QTest>
-
-// Opens documents by remembering them.
-class RecordingOpener final : public IDocumentOpener {
-public:
-    bool Open(const QByteArray& pathOrUrl) override
-    {
-        opened.append(pathOrUrl);
-        return true;
-    }
-    QList<QByteArray> opened;
-};
 
 // The main window with scripted message box, file-operation questions, opener and silent output;
 // the source pane shows root/src, the target pane root/dst.
