@@ -1,4 +1,3 @@
-#include "playlists/NativePath.h"
 #include "playlists/PlaylistRules.h"
 
 #include "support/TempFolder.h"
@@ -49,14 +48,3 @@ TEST(PlaylistRules, OnlyAFileCountsAsPresent)
     EXPECT_TRUE(IsMissingFile(file + QByteArray(1, '\0') + "x"));
 }
 
-TEST(NativePath, ShownComponentsTakeTheBytesOfTheEntriesTheyName)
-{
-    const TempFolder dir(qgetenv("HOME"));
-    const QByteArray& root = dir.Path();
-    const QString shown = QString::fromUtf8(root);
-    const QByteArray gbkFolder = dir.MakeDir("\xB8\xE8\xC7\xFA");
-    EXPECT_EQ(NativePathOf(shown + "/歌曲/新.mp3"), gbkFolder + "/新.mp3");
-    EXPECT_EQ(NativePathOf(shown + "/歌曲/"), gbkFolder + "/");
-    EXPECT_EQ(NativePathOf(shown + "/其它"), root + "/其它");
-    EXPECT_EQ(NativePathOf("/"), "/");
-}
