@@ -82,12 +82,18 @@ void TFileSorter::aFileCopyExecute()
         return Inform(SortTexts::kSelectTarget);
     if (c_.head.SourcePath == c_.head.TargetPath)
         return Inform(SortTexts::kSameFolders);
-    const QByteArray sources = SelectedSources(c_.source, false);
     const QString s = c_.source.treeText();
     const QString t = c_.target.treeText();
-    if (!c_.head.bConfirmation
-        || c_.msg.Show(SortTexts::CopyQuestion(s, t), MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
-        ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, SortTexts::CopyTitle(s, t));
+    CopyToTarget(SelectedSources(c_.source, false), destination, SortTexts::CopyQuestion(s, t),
+                 SortTexts::CopyTitle(s, t));
+}
+
+void TFileSorter::CopyToTarget(const QByteArray& sources, const QByteArray& destination, const QString& question,
+                               const QString& title)
+{
+    // Whatever the answer or the outcome, the target pane shows what its folder holds now.
+    if (!c_.head.bConfirmation || c_.msg.Show(question, MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
+        ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, title);
     c_.target.relist();
 }
 
@@ -104,13 +110,9 @@ void TFileSorter::CopyEntries()
     QByteArray sources;
     for (const int row : rows)
         AppendSource(sources, RowBytes(c_.playlist.entries, row));
-    sources = EndSourceList(sources);
     const QString l = c_.playlist.listName();
     const QString t = c_.target.treeText();
-    if (!c_.head.bConfirmation
-        || c_.msg.Show(SortTexts::ListCopyQuestion(l, t), MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
-        ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, SortTexts::ListCopyTitle(l, t));
-    c_.target.relist();
+    CopyToTarget(EndSourceList(sources), destination, SortTexts::ListCopyQuestion(l, t), SortTexts::ListCopyTitle(l, t));
 }
 
 void TFileSorter::aFileCutExecute()

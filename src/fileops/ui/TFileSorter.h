@@ -95,6 +95,8 @@ private:
     void DropGoneRows(const SortPane& pane);
     bool ValidFolder(const QByteArray& folder) const;
     void CopyEntries();
+    void CopyToTarget(const QByteArray& sources, const QByteArray& destination, const QString& question,
+                      const QString& title);
     void Inform(const char* text);
     void MoveBetween(SortPane& from, SortPane& to, const QString& title, const QString& question);
     void DropInto(SortPane& from, SortPane& to, const QString& title);
