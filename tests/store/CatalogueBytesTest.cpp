@@ -1,6 +1,5 @@
-// The catalogue from a program folder of any bytes, and statements that bind the list identifier.
+// The catalogue from a program folder of any bytes, and option tables the layer cannot read.
 #include "CatalogueFixture.h"
-#include "store/CatalogueStatements.h"
 #include "store/OptionStore.h"
 
 #include <QSqlError>
@@ -39,42 +38,7 @@ TEST_F(CatalogueFixture, OpensAndWritesFromAFolderWhoseNameIsNoUtf8)
     EXPECT_NE(::stat(TCatalogue::FilePath(folder).constData(), &st), 0);
 }
 
-TEST_F(CatalogueFixture, TheListIdentifierIsBoundSoAnyTextReachesOnlyItsOwnEntries)
-{
-    ASSERT_TRUE(catalogue.Open(appPath));
-    exec("insert into list (id, name, memo) values ('1', 'a', '')");
-    exec("insert into list (id, name, memo) values ('2', 'b', '')");
-    exec("insert into listdetail (id, filename, [order]) values ('1', '/a.mp3', 0)");
-    exec("insert into listdetail (id, filename, [order]) values ('2', '/b.mp3', 0)");
-    const auto count = [this](const QString& id) {
-        QSqlQuery q(catalogue.Database());
-        EXPECT_TRUE(Statements::Exec(q, Statements::SelectListDetail(id))) << q.lastError().text().toStdString();
-        int n = 0;
-        while (q.next())
-            ++n;
-        return n;
-    };
-    EXPECT_EQ(count("1"), 1);
-    // An identifier the program would never make is a key like any other: it runs and matches nothing.
-    EXPECT_EQ(count("1' or '1'='1"), 0);
-    EXPECT_EQ(count(""), 0);
 
-    QSqlQuery del(catalogue.Database());
-    ASSERT_TRUE(Statements::Exec(del, Statements::DeleteListDetail("2' or '1'='1")));
-    EXPECT_EQ(count("1") + count("2"), 2);
-    ASSERT_TRUE(Statements::Exec(del, Statements::DeleteListDetail("2")));
-    EXPECT_EQ(count("1"), 1);
-    EXPECT_EQ(count("2"), 0);
-}
-
-TEST_F(CatalogueFixture, AStatementTheLayerRefusesReportsTheLayersText)
-{
-    ASSERT_TRUE(catalogue.Open(appPath));
-    exec("drop table listdetail");
-    QSqlQuery q(catalogue.Database());
-    EXPECT_FALSE(Statements::Exec(q, Statements::DeleteListDetail("1")));
-    EXPECT_TRUE(q.lastError().text().contains("listdetail")) << q.lastError().text().toStdString();
-}
 
 TEST_F(CatalogueFixture, AnOptionTableWithoutItsColumnsFailsLoadAndSaveWithTheLayersError)
 {

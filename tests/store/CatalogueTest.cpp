@@ -30,7 +30,7 @@ TEST_F(CatalogueFixture, ListEntriesComeInAscendingPositionAndGoWithTheirList)
     exec("insert into listdetail (id, filename, [order]) values ('1', '/b.mp3', 1)");
     exec("insert into listdetail (id, filename, [order]) values ('1', '/a.mp3', 0)");
     QSqlQuery q(catalogue.Database());
-    ASSERT_TRUE(Statements::Exec(q, Statements::SelectListDetail("1")));
+    ASSERT_TRUE(q.exec("select * from listdetail where id = '1' order by [order]"));
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value("filename").toString(), "/a.mp3");
     ASSERT_TRUE(q.next());
@@ -67,7 +67,7 @@ TEST_F(CatalogueFixture, UserDataGoesInAsBoundValues)
     q.addBindValue("4");
     q.addBindValue("/music/it's'; delete from list; --/");
     ASSERT_TRUE(q.exec());
-    EXPECT_TRUE(catalogue.Execute(Statements::kDeleteTargets));
+    EXPECT_TRUE(catalogue.Execute("delete from TargetList"));
     ASSERT_TRUE(q.exec("select count(*) from TargetList"));
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toInt(), 0);
@@ -90,7 +90,7 @@ TEST_F(CatalogueFixture, AFileThatIsNoDatabaseFailsAtTheFirstStatementWithTheLay
     f.close();
     ASSERT_TRUE(catalogue.Open(appPath));
     QSqlQuery q(catalogue.Database());
-    EXPECT_FALSE(q.exec(Statements::kSelectLists));
+    EXPECT_FALSE(q.exec("select * from list"));
     EXPECT_TRUE(q.lastError().text().contains("not a database")) << q.lastError().text().toStdString();
 }
 
