@@ -1,4 +1,4 @@
-#include "support/ModalDriver.h"
+#include "support/ModalDialog.h"
 #include "support/RecordingOpener.h"
 #include "support/ScriptedMsgDlg.h"
 #include "dialogs/ui/TDialogsController.h"
@@ -28,7 +28,7 @@ class AboutDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { window.show(); }
 
-    void open(const ModalDriver::Drive& drive)
+    void open(const ModalDrive& drive)
     {
         DriveModal([this] { controller.aAboutExecute(); }, drive);
     }

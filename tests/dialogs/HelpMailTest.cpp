@@ -1,5 +1,5 @@
 #include "WindowFixture.h"
-#include "support/ModalDriver.h"
+#include "support/ModalDialog.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,6 @@
 // Writes the pictures of the windows that the help pages show (see data/help/README.md).
 #include "WindowFixture.h"
-#include "support/ModalDriver.h"
+#include "support/ModalDialog.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "support/ModalDriver.h"
+#include "support/ModalDialog.h"
 #include "support/RecordingOpener.h"
 #include "support/ScriptedMsgDlg.h"
 #include "dialogs/ui/RadioGroup.h"
@@ -70,7 +70,7 @@ protected:
         ASSERT_TRUE(q.exec());
     }
 
-    void open(const ModalDriver::Drive& drive)
+    void open(const ModalDrive& drive)
     {
         DriveModal([this] { controller->aOptionExecute(); }, drive);
         EXPECT_EQ(controller->winOption(), nullptr) << "a closed dialog is gone";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModalDriver.h"
+#include "support/ModalDialog.h"
 #include "playlists/FileChooser.h"
 #include "playlists/PlaylistFixture.h"
 #include "playlists/ui/TListDetailView.h"
