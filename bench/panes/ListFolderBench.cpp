@@ -69,5 +69,5 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     g_folder = dir.path().toUtf8() + "/";
     MakeTaggedFolder(g_folder, kFiles);
-    return RunPairedRounds(argc, argv, "floor", BM_Floor, "FillFileList", BM_FillFileList, 2);
+    return RunPairedRounds(argc, argv, "floor", BM_Floor, "FillFileList", BM_FillFileList, 1.3);
 }
