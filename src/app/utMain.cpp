@@ -16,6 +16,7 @@
 #include "player/TPlaybackEngine.h"
 #include "tags/ui/TTagController.h"
 #include "playlists/ui/TPlaylists.h"
+#include "fileops/ui/TFileSorter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,6 +87,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     BuildPanes();
     BuildTags();
     BuildPlaylists(std::move(services.fileChooser));
+    BuildFileOps(std::move(services.fileOpUi));
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -3,6 +3,7 @@
 #include "player/AudioOutput.h"
 #include "core/DocumentOpener.h"
 #include "core/FolderChooser.h"
+#include "fileops/FileOpUi.h"
 #include "core/MsgDlg.h"
 #include "store/TCatalogue.h"
 #include "core/utHead.h"
@@ -23,6 +24,7 @@ class QTabWidget;
 class QTimer;
 class QWidget;
 
+class TFileSorter;
 class TFolderPane;
 class TListDetailView;
 class TListGrid;
@@ -48,6 +50,7 @@ public:
         std::unique_ptr<IDocumentOpener> opener;
         std::unique_ptr<IFolderChooser> folderChooser;
         std::unique_ptr<IFileChooser> fileChooser;
+        std::unique_ptr<IFileOpUi> fileOpUi;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -73,6 +76,9 @@ public:
     void SetActivePane(QWidget* list, QWidget* tree, QStatusBar* statusBar);
     IDocumentOpener& Opener() { return *opener_; }
     IFolderChooser& FolderChooser() { return *folderChooser_; }
+    // Where file operations show their progress and ask their questions.
+    IFileOpUi& FileOpUi() { return *fileOpUi_; }
+    TFileSorter& FileSorter() { return *sorter_; }
 
     void SetupFileColumns(TFolderPane* pane);
     void pnlControlResize();
@@ -108,6 +114,7 @@ private:
     void BuildTags();
     void BuildPlaylists(std::unique_ptr<IFileChooser> chooser);
     bool OpenListQuery();
+    void BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi);
 
     THead Head_;
     QByteArray programFile_;
@@ -122,6 +129,8 @@ private:
     std::unique_ptr<TMediaPlayer> mpMain_;
     std::unique_ptr<TMainPlayDisplay> playDisplay_;
     std::unique_ptr<TPlaybackEngine> engine_;
+    std::unique_ptr<IFileOpUi> fileOpUi_;
+    std::unique_ptr<TFileSorter> sorter_;
     TCatalogue dbconMain_;
     std::unique_ptr<IFileChooser> fileChooser_;
     // Declared after the connection: its statements end before the connection closes.

@@ -1,6 +1,7 @@
 #include "panes/FileListModel.h"
 
 #include "tags/GbkCodec.h"
+#include "tags/NameText.h"
 
 #include <algorithm>
 #include <vector>
@@ -92,11 +93,35 @@ void FileListModel::AppendRows(QList<FileRow> rows)
 
 void FileListModel::RemoveRow(int row)
 {
-    if (row < 0 || row >= RowCount())
-        return;
-    beginRemoveRows(QModelIndex(), row, row);
-    rows_.removeAt(row);
+    removeRows(row, 1);
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() && index.column() == 0 ? flags | Qt::ItemIsEditable : flags;
+}
+
+bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != NameRole || !index.isValid() || index.row() >= RowCount())
+        return false;
+    FileRow& row = rows_[index.row()];
+    row.name = value.toByteArray();
+    row.caption = DisplayName(row.name);
+    const QModelIndex caption = this->index(index.row(), 0);
+    emit dataChanged(caption, caption, {Qt::DisplayRole, NameRole});
+    return true;
+}
+
+bool FileListModel::removeRows(int row, int count, const QModelIndex& parent)
+{
+    if (parent.isValid() || row < 0 || count <= 0 || row + count > RowCount())
+        return false;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    rows_.remove(row, count);
     endRemoveRows();
+    return true;
 }
 
 void FileListModel::SetCell(int row, int column, const QString& text)

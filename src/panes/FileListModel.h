@@ -64,6 +64,12 @@ public:
     // the column's cell sort as empty texts. Returns whether it sorted.
     bool ColumnClick(int column);
 
+    // The caption is edited in place; new name bytes come in under NameRole, and the caption
+    // follows them.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -1,7 +1,11 @@
 #include "TFileListView.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -21,6 +25,15 @@ public:
         painter->drawLine(r.bottomLeft(), r.bottomRight());
         painter->drawLine(r.topRight(), r.bottomRight());
         painter->restore();
+    }
+
+    // The list decides what an edited caption becomes; the edit only reports the text.
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
+    {
+        auto* view = qobject_cast<TFileListView*>(parent());
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (view != nullptr && line != nullptr)
+            emit view->CaptionEdited(index.row(), line->text());
     }
 };
 
@@ -42,6 +55,8 @@ TFileListView::TFileListView(QWidget* parent) : QTreeView(parent)
     header()->setSortIndicatorShown(false);
     header()->setStretchLastSection(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (menu_)
@@ -54,9 +69,67 @@ int TFileListView::SelectedCount() const
     return selectionModel() ? int(selectionModel()->selectedRows().size()) : 0;
 }
 
+void TFileListView::mousePressEvent(QMouseEvent* event)
+{
+    emit MousePressed();
+    const QModelIndex under = indexAt(event->position().toPoint());
+    pressedAt_ = event->position().toPoint();
+    pressedOnSelected_ = false;
+    QTreeView::mousePressEvent(event);
+    pressedOnSelected_ = event->button() == Qt::LeftButton && under.isValid()
+        && selectionModel()->isSelected(under.siblingAtColumn(0));
+}
+
+void TFileListView::mouseMoveEvent(QMouseEvent* event)
+{
+    // Pressing on a selected row and moving drags the selected rows, as a Windows list does.
+    if (!pressedOnSelected_ || !(event->buttons() & Qt::LeftButton)
+        || (event->position().toPoint() - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
+        QTreeView::mouseMoveEvent(event);
+        return;
+    }
+    pressedOnSelected_ = false;
+    emit StartDrag();
+    auto* drag = new QDrag(this);
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kDragFormat), objectName().toUtf8());
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction);
+    emit EndDrag();
+}
+
 void TFileListView::mouseReleaseEvent(QMouseEvent* event)
 {
+    pressedOnSelected_ = false;
     QTreeView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
         emit ListClicked();
+}
+
+void TFileListView::keyPressEvent(QKeyEvent* event)
+{
+    event->ignore();
+    emit KeyDown(event);
+    if (!event->isAccepted())
+        QTreeView::keyPressEvent(event);
+}
+
+void TFileListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
+
+void TFileListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->ignore();
+    emit DragOver(event);
+    if (event->isAccepted())
+        event->setDropAction(Qt::MoveAction);
+}
+
+void TFileListView::dropEvent(QDropEvent* event)
+{
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    emit Dropped(event);
 }

@@ -4,6 +4,7 @@
 #include "FolderTreeLook.h"
 
 #include <QKeyEvent>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -13,6 +14,8 @@ TFolderTree::TFolderTree(const FolderTreeModel::Places& places, QWidget* parent)
     SetFolderTreeIcons(model_, *style());
     setModel(&model_);
     SetUpFolderTreeView(*this);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (menu_)
@@ -98,4 +101,21 @@ void TFolderTree::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+void TFolderTree::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
+
+void TFolderTree::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->ignore();
+    emit DragOver(event);
+}
+
+void TFolderTree::dropEvent(QDropEvent* event)
+{
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
 }

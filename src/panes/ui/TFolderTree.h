@@ -4,6 +4,7 @@
 
 #include <QTreeView>
 
+class QDragMoveEvent;
 class QMenu;
 
 // A pane's folder tree (dtvSource / dtvTarget) over its own FolderTreeModel.
@@ -35,10 +36,15 @@ public:
 
 signals:
     void TreeClicked();
+    // A drag over the tree; a receiver that lets it drop accepts the event. A drop changes nothing.
+    void DragOver(QDragMoveEvent* event);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     FolderTreeModel model_;

@@ -1,0 +1,200 @@
+#include "TFileSorter.h"
+
+#include "core/ItemRoles.h"
+#include "core/MsgDlg.h"
+#include "fileops/FileCopy.h"
+#include "fileops/ShellFileOps.h"
+#include "fileops/SortTexts.h"
+#include "fileops/SourceList.h"
+
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+
+#include <algorithm>
+
+QList<int> SelectedRows(const QAbstractItemView* list)
+{
+    QList<int> rows;
+    if (list == nullptr || list->selectionModel() == nullptr)
+        return rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+namespace {
+
+QByteArray NameOf(const QAbstractItemView* list, int row)
+{
+    return list->model()->index(row, 0).data(kNameBytesRole).toByteArray();
+}
+
+} // namespace
+
+TFileSorter::TFileSorter(FileSorterContext context) : c_(std::move(context)) {}
+
+SortPane* TFileSorter::PaneOf(const QWidget* list)
+{
+    if (list != nullptr && list == c_.source.list)
+        return &c_.source;
+    if (list != nullptr && list == c_.target.list)
+        return &c_.target;
+    return nullptr;
+}
+
+const QByteArray& TFileSorter::FolderOf(const SortPane& pane) const
+{
+    return &pane == &c_.source ? c_.head.SourcePath : c_.head.TargetPath;
+}
+
+bool TFileSorter::ValidFolder(const QByteArray& folder) const
+{
+    // The virtual nodes of a tree (trash, network) are no folders to put files in.
+    return folder.startsWith('/');
+}
+
+void TFileSorter::Inform(const char* text)
+{
+    c_.msg.Show(QString::fromUtf8(text), MsgKind::Information, MsgButtons::Ok);
+}
+
+QByteArray TFileSorter::SelectedSources(const SortPane& pane, bool stopPlaying)
+{
+    const QByteArray& folder = FolderOf(pane);
+    QByteArray list;
+    for (const int row : SelectedRows(pane.list)) {
+        const QByteArray path = folder + NameOf(pane.list, row);
+        if (stopPlaying && !c_.head.PlayingFile.isEmpty() && path == c_.head.PlayingFile)
+            c_.stop();
+        AppendSource(list, path);
+    }
+    return EndSourceList(list);
+}
+
+void TFileSorter::DropGoneRows(const SortPane& pane)
+{
+    const QByteArray& folder = FolderOf(pane);
+    const QList<int> rows = SelectedRows(pane.list);
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
+        if (!PathExists(folder + NameOf(pane.list, *row)))
+            pane.list->model()->removeRow(*row);
+    }
+    pane.list->viewport()->update();
+    pane.updateStatus();
+}
+
+void TFileSorter::aFileCopyExecute()
+{
+    if (c_.tabIndex() != 0)
+        return;
+    if (SelectedRows(c_.source.list).isEmpty())
+        return Inform(SortTexts::kSelectToCopy);
+    const QByteArray destination = c_.target.treeFolder();
+    if (c_.head.TargetPath.isEmpty() || !ValidFolder(destination))
+        return Inform(SortTexts::kSelectTarget);
+    if (c_.head.SourcePath == c_.head.TargetPath)
+        return Inform(SortTexts::kSameFolders);
+    const QByteArray sources = SelectedSources(c_.source, false);
+    const QString s = c_.source.treeText();
+    const QString t = c_.target.treeText();
+    if (!c_.head.bConfirmation
+        || c_.msg.Show(SortTexts::CopyQuestion(s, t), MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
+        ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, SortTexts::CopyTitle(s, t));
+    c_.target.relist();
+}
+
+void TFileSorter::aFileCutExecute()
+{
+    if (c_.tabIndex() != 0)
+        return;
+    if (SelectedRows(c_.source.list).isEmpty())
+        return Inform(SortTexts::kSelectToCut);
+    if (c_.head.TargetPath.isEmpty() || !ValidFolder(c_.target.treeFolder()))
+        return Inform(SortTexts::kSelectTarget);
+    if (c_.head.SourcePath == c_.head.TargetPath)
+        return Inform(SortTexts::kSameFolders);
+    const QString s = c_.source.treeText();
+    const QString t = c_.target.treeText();
+    MoveBetween(c_.source, c_.target, SortTexts::CutTitle(s, t), SortTexts::CutQuestion(s, t));
+}
+
+void TFileSorter::MoveBetween(SortPane& from, SortPane& to, const QString& title, const QString& question)
+{
+    const QByteArray sources = SelectedSources(from, true);
+    int result = 0;
+    if (question.isEmpty() || !c_.head.bConfirmation
+        || c_.msg.Show(question, MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
+        result = ShellMoveFiles(c_.fileOps, c_.owner, to.treeFolder(), sources, title);
+    if (result != 0)
+        return;
+    DropGoneRows(from);
+    to.relist();
+}
+
+void TFileSorter::lvTargetDragDrop()
+{
+    if (c_.head.SourcePath == c_.head.TargetPath)
+        return Inform(SortTexts::kSameFoldersNoCut);
+    if (SelectedRows(c_.source.list).isEmpty())
+        return;
+    if (!ValidFolder(c_.target.treeFolder()))
+        return Inform(SortTexts::kSelectTarget);
+    MoveBetween(c_.source, c_.target, SortTexts::DropOnTargetTitle(c_.source.treeText(), c_.target.treeText()), {});
+}
+
+void TFileSorter::lvSourceDragDrop()
+{
+    if (c_.head.SourcePath == c_.head.TargetPath)
+        return Inform(SortTexts::kSameFoldersNoCut);
+    if (SelectedRows(c_.target.list).isEmpty())
+        return;
+    if (!ValidFolder(c_.source.treeFolder()))
+        return Inform(SortTexts::kSelectTarget);
+    MoveBetween(c_.target, c_.source, SortTexts::DropOnSourceTitle(c_.target.treeText(), c_.source.treeText()), {});
+}
+
+void TFileSorter::aFileDeleteExecute()
+{
+    SortPane* pane = PaneOf(c_.activeList());
+    // On the folder page only a pane list deletes files.
+    if (pane == nullptr || c_.tabIndex() != 0)
+        return;
+    if (SelectedRows(pane->list).isEmpty())
+        return Inform(SortTexts::kSelectToDelete);
+    const QByteArray sources = SelectedSources(*pane, true);
+    const QWidget* tree = c_.activeTree();
+    const SortPane& titled = tree == c_.target.tree ? c_.target : tree == c_.source.tree ? c_.source : *pane;
+    if (ShellDeleteFiles(c_.fileOps, c_.owner, sources, SortTexts::DeleteTitle(titled.treeText())) != 0)
+        return;
+    DropGoneRows(*pane);
+}
+
+void TFileSorter::aFileOpenExecute()
+{
+    SortPane* pane = PaneOf(c_.activeList());
+    if (pane == nullptr)
+        return;
+    const QList<int> rows = SelectedRows(pane->list);
+    if (!rows.isEmpty())
+        ShellOpen(c_.opener, c_.owner, FolderOf(*pane) + NameOf(pane->list, rows.first()));
+}
+
+void TFileSorter::aSelectAllExecute()
+{
+    if (auto* list = qobject_cast<QAbstractItemView*>(c_.activeList()))
+        list->selectAll();
+}
+
+void TFileSorter::aReverseSelExecute()
+{
+    auto* list = qobject_cast<QAbstractItemView*>(c_.activeList());
+    if (list == nullptr || list->selectionModel() == nullptr)
+        return;
+    QItemSelection all;
+    const QAbstractItemModel* model = list->model();
+    if (model->rowCount() > 0)
+        all.select(model->index(0, 0), model->index(model->rowCount() - 1, model->columnCount() - 1));
+    list->selectionModel()->select(all, QItemSelectionModel::Toggle);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/utHead.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class IDocumentOpener;
+class IFileOpUi;
+class IMsgDlg;
+class QAbstractItemView;
+class QObject;
+class QWidget;
+
+// One folder pane as the file sorter sees it. The list's model gives each row's name bytes under
+// kNameBytesRole and its caption as display text; it removes rows and takes new name bytes.
+struct SortPane {
+    QAbstractItemView* list = nullptr;
+    QWidget* tree = nullptr;
+    std::function<QString()> treeText;        // the shown name of the tree's selected folder
+    std::function<QByteArray()> treeFolder;   // its path; empty when none is selected
+    std::function<void()> relist;             // lists the pane's folder again with its type mask
+    std::function<void()> updateStatus;       // recounts the pane's status bar from its list
+    std::function<void()> activate;           // makes this list the active one
+};
+
+// What the main window hands the file sorter.
+struct FileSorterContext {
+    THead& head;
+    IMsgDlg& msg;
+    IFileOpUi& fileOps;
+    IDocumentOpener& opener;
+    QWidget* owner;
+    SortPane source;
+    SortPane target;
+    std::function<int()> tabIndex;
+    std::function<void()> stop;               // the stop action
+    std::function<QWidget*()> activeList;
+    std::function<QWidget*()> activeTree;
+    std::function<void()> deleteAction;       // triggers the delete action
+    std::function<void()> renameAction;       // triggers the rename action
+};
+
+// The file-sorting handlers of the folder page: copy and move to the target folder, delete to the
+// trash, rename in place, open, select, the keys and mouse of the pane lists, drag and drop.
+class TFileSorter {
+public:
+    explicit TFileSorter(FileSorterContext context);
+
+    void aFileCopyExecute();
+    void aFileCutExecute();
+    void aFileDeleteExecute();
+    void aFileRenameExecute();
+    void aFileOpenExecute();
+    void aSelectAllExecute();
+    void aReverseSelExecute();
+    // The end of an in-place edit of a row's caption in either pane list.
+    void lvSourceEdited(QAbstractItemView* list, int row, const QString& edited);
+    // Del and F2 reaching a list (an open caption editor keeps them); true when the key was taken.
+    bool lvSourceKeyDown(QAbstractItemView* list, int key);
+    void lvSourceMouseDown(QAbstractItemView* list);
+
+    void lvSourceStartDrag(QAbstractItemView* list);
+    void lvSourceEndDrag(QAbstractItemView* list);
+    // Whether a drag from `source` may drop here.
+    bool lvSourceDragOver(const QObject* source) const;
+    bool lvTargetDragOver(const QObject* source) const;
+    bool dtvSourceDragOver(const QObject* source) const;
+    void lvTargetDragDrop();
+    void lvSourceDragDrop();
+
+private:
+    SortPane* PaneOf(const QWidget* list);
+    const QByteArray& FolderOf(const SortPane& pane) const;
+    // The list of the selected rows' paths; the stop action first when one of them plays.
+    QByteArray SelectedSources(const SortPane& pane, bool stopPlaying);
+    // Removes, from the last row up, the selected rows whose files are gone.
+    void DropGoneRows(const SortPane& pane);
+    bool ValidFolder(const QByteArray& folder) const;
+    void Inform(const char* text);
+    void MoveBetween(SortPane& from, SortPane& to, const QString& title, const QString& question);
+
+    FileSorterContext c_;
+};
+
+// The rows with a selected cell, in order: whole rows normally, the caption alone during a drag.
+QList<int> SelectedRows(const QAbstractItemView* list);
