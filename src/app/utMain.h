@@ -25,6 +25,8 @@ class QTimer;
 class QWidget;
 
 class TFileSorter;
+class TFolderOps;
+class ITargetFolders;
 class TFolderPane;
 class TListDetailView;
 class TListGrid;
@@ -86,6 +88,7 @@ public:
     void aExitExecute();
     void aStopExecute();
     void PlayFile(const QByteArray& file);
+    void aFileTargetExecute();
     TMp3Play& Mp3Play() { return *Mp3Play_; }
     TMediaPlayer& mpMain() { return *mpMain_; }
     TPlaybackEngine& Engine() { return *engine_; }
@@ -115,6 +118,7 @@ private:
     void BuildPlaylists(std::unique_ptr<IFileChooser> chooser);
     bool OpenListQuery();
     void BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi);
+    void BuildFolderOps();
 
     THead Head_;
     QByteArray programFile_;
@@ -131,6 +135,8 @@ private:
     std::unique_ptr<TPlaybackEngine> engine_;
     std::unique_ptr<IFileOpUi> fileOpUi_;
     std::unique_ptr<TFileSorter> sorter_;
+    std::unique_ptr<TFolderOps> folderOps_;
+    std::unique_ptr<ITargetFolders> targetFolders_;
     TCatalogue dbconMain_;
     std::unique_ptr<IFileChooser> fileChooser_;
     // Declared after the connection: its statements end before the connection closes.
