@@ -101,11 +101,6 @@ void TFolderTree::keyPressEvent(QKeyEvent* event)
         emit TreeClicked();
         return;
     }
-    if (event->key() == Qt::Key_F2 && SelectedNode().isValid()) {
-        event->accept();
-        EditSelectedName();
-        return;
-    }
     QTreeView::keyPressEvent(event);
 }
 
@@ -167,6 +162,7 @@ void TFolderTree::EndEdit(bool confirmed)
     editor_ = nullptr;
     const QString text = editor->text();
     editor->disconnect(this);
+    editor->setObjectName(QString());
     editor->hide();
     editor->deleteLater();
     setFocus();

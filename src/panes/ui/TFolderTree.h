@@ -11,7 +11,7 @@ class QMenu;
 
 // A pane's folder tree (dtvSource / dtvTarget) over its own FolderTreeModel.
 // Starts with the desktop selected and always keeps one node selected; a right
-// click selects before the pop-up; Enter on a node acts as a click; F2 edits the node's name.
+// click selects before the pop-up; Enter on a node acts as a click.
 class TFolderTree final : public QTreeView {
     Q_OBJECT
 

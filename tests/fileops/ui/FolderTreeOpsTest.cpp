@@ -2,6 +2,7 @@
 #include "FolderOpsFixture.h"
 
 #include "fileops/ui/utNewFolder.h"
+#include "player/TMp3Play.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -80,10 +81,10 @@ TEST_F(FolderTreeOps, TheMenuFollowsTheSelectedNode)
     Open(Source(), dir.MakeDir("music/a"));
     EXPECT_EQ(States(), (QList<bool>{true, true, true, true, true, true}));
 
-    // The desktop's name is never edited, by the menu or by F2.
+    // The desktop's name is never edited, from the menu or when the tree itself starts the editor.
     SelectSpecial(Kind::Desktop);
     Item("pmiFolderRename")->trigger();
-    QTest::keyClick(Source()->Tree(), Qt::Key_F2);
+    Source()->Tree()->EditSelectedName();
     EXPECT_EQ(NameEditor(), nullptr);
 }
 
@@ -185,8 +186,8 @@ TEST_F(FolderTreeOps, AMovedFolderLeavesItsTreeOnTheParentAndShowsInTheOther)
 
 TEST_F(FolderTreeOps, DeletingTheFolderBothPanesShowMovesBothTreesUpAndListsBothPanes)
 {
-    dir.MakeFile("music/a/1.mp3");
-    dir.MakeFile("music/2.mp3");
+    dir.MakeFile("music/a/1.mp3", "one");
+    dir.MakeFile("music/2.mp3", "two");
     Open(Target(), music + "/a");
     Open(Source(), music + "/a");
     ASSERT_EQ(Source()->List()->model()->rowCount(), 1);
@@ -312,7 +313,7 @@ TEST_F(FolderTreeOps, EditingTheNameOfThePlayingFilesFolderStopsPlaybackFirst)
     const QByteArray a = dir.MakeDir("music/a");
     PlayIn(a);
     Open(Source(), a);
-    QTest::keyClick(Source()->Tree(), Qt::Key_F2);
+    Run("pmiFolderRename");
     EXPECT_TRUE(win->Head().PlayingFile.isEmpty());
     ASSERT_NE(NameEditor(), nullptr);
     NameEditor()->setText("renamed");

@@ -31,13 +31,15 @@ protected:
             paths.append(row.path);
         return paths;
     }
-    // Opens the dialog with Ctrl+T and runs act while it is up.
-    bool WithTargets(const std::function<void(TwinTargetList&)>& act)
+    // Opens the dialog through aFileTarget, or with its key Ctrl+T, and runs act while it is up.
+    bool WithTargets(const std::function<void(TwinTargetList&)>& act, bool byKey = false)
     {
         return WithDialog<TwinTargetList>(
-            [this] {
-                win->activateWindow();
-                QTest::keyClick(win.get(), Qt::Key_T, Qt::ControlModifier);
+            [this, byKey] {
+                if (byKey)
+                    QTest::keyClick(win.get(), Qt::Key_T, Qt::ControlModifier);
+                else
+                    win->Action(QStringLiteral("aFileTarget"))->trigger();
             },
             act);
     }
@@ -51,7 +53,7 @@ protected:
         auto* grid = dialog.findChild<QTableView*>("dbgList");
         const QModelIndex at = grid->model()->index(row, 0);
         grid->setCurrentIndex(at);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
+        emit grid->doubleClicked(at);
     }
 
     QByteArray from;
@@ -71,7 +73,7 @@ TEST_F(TargetList, ACopyRemembersItsFolderOnceAndClosesTheDialog)
         EXPECT_EQ(Field(dialog)->text(), QString::fromUtf8(to));
         Click(dialog, "btnCopy");
         closed = !dialog.isVisible();
-    }));
+    }, true));
     EXPECT_TRUE(closed);
     ASSERT_EQ(chooser->calls.size(), 1);
     EXPECT_EQ(chooser->calls[0].title, "选择目标文件夹");
