@@ -8,12 +8,10 @@
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
 #include "panes/ui/TPaneStatusBar.h"
-#include "TMainPlayDisplay.h"
 #include "player/TMediaPlayer.h"
 #include "player/TMp3Play.h"
 #include "core/TDocumentOpener.h"
 #include "core/TMsgDlg.h"
-#include "player/TPlaybackEngine.h"
 #include "tags/ui/TTagController.h"
 #include "playlists/ui/TPlaylists.h"
 #include "fileops/ui/TFileSorter.h"
@@ -30,7 +28,6 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <sys/stat.h>
@@ -48,9 +45,6 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     if (!folderChooser_)
         folderChooser_ = std::make_unique<TFolderChooser>(this);
 
-    tmMain_ = new QTimer(this);
-    tmMain_->setObjectName("tmMain");
-    tmMain_->setInterval(1000);
 
     BuildActions();
     BuildMenus();
@@ -84,13 +78,14 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     sbpStatus_->setFixedWidth(281);
     statusBar()->addWidget(sbpStatus_);
 
-    BuildPlayers(std::move(services.audio));
+    BuildPlayers(std::move(services.audio), std::move(services.volume));
     ConnectHandlers();
     BuildPanes();
     BuildTags();
     BuildPlaylists(std::move(services.fileChooser));
     BuildFileOps(std::move(services.fileOpUi));
     BuildFolderOps();
+    BuildDialogs();
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/AudioOutput.h"
+#include "player/VolumeDevice.h"
 #include "core/DocumentOpener.h"
 #include "core/FolderChooser.h"
 #include "fileops/FileOpUi.h"
@@ -21,23 +22,25 @@ class QMenu;
 class QSlider;
 class QStatusBar;
 class QTabWidget;
-class QTimer;
 class QWidget;
 
 class TFileSorter;
 class TFolderOps;
 class ITargetFolders;
+class TDialogsController;
 class TFolderPane;
 class TListDetailView;
 class TListGrid;
 class TListQuery;
 class TListStatusBar;
-class TPlaylists;
-class TMainPlayDisplay;
+class TMainVolume;
 class TMediaPlayer;
 class TMp3Play;
 class TPlaybackEngine;
+class TPlaylists;
 class TTagController;
+class TTransport;
+class TVolumeControl;
 
 // The main window: the control panel, the folder page with the two panes, the play list page, the
 // actions with their menus and tool bars, and the catalogue connection.
@@ -53,6 +56,7 @@ public:
         std::unique_ptr<IFolderChooser> folderChooser;
         std::unique_ptr<IFileChooser> fileChooser;
         std::unique_ptr<IFileOpUi> fileOpUi;
+        std::unique_ptr<VolumeDevice> volume;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -91,7 +95,9 @@ public:
     void aFileTargetExecute();
     TMp3Play& Mp3Play() { return *Mp3Play_; }
     TMediaPlayer& mpMain() { return *mpMain_; }
-    TPlaybackEngine& Engine() { return *engine_; }
+    TPlaybackEngine& Engine();
+    TTransport& Transport() { return *transport_; }
+    TVolumeControl& VolumeControl();
 
 signals:
     void ActivePaneChanged();
@@ -112,13 +118,14 @@ private:
     void BuildPopupMenus();
     void ConnectHandlers();
     void OpenCatalogue();
-    void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio);
+    void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::unique_ptr<VolumeDevice> volume);
     void BuildPanes();
     void BuildTags();
     void BuildPlaylists(std::unique_ptr<IFileChooser> chooser);
     bool OpenListQuery();
     void BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi);
     void BuildFolderOps();
+    void BuildDialogs();
 
     THead Head_;
     QByteArray programFile_;
@@ -131,12 +138,14 @@ private:
     std::unique_ptr<IAudioOutputFactory> audio_;
     std::unique_ptr<TMp3Play> Mp3Play_;
     std::unique_ptr<TMediaPlayer> mpMain_;
-    std::unique_ptr<TMainPlayDisplay> playDisplay_;
-    std::unique_ptr<TPlaybackEngine> engine_;
     std::unique_ptr<IFileOpUi> fileOpUi_;
     std::unique_ptr<TFileSorter> sorter_;
     std::unique_ptr<TFolderOps> folderOps_;
     std::unique_ptr<ITargetFolders> targetFolders_;
+    std::unique_ptr<VolumeDevice> volume_;
+    TTransport* transport_ = nullptr;
+    TMainVolume* mainVolume_ = nullptr;
+    TDialogsController* dialogs_ = nullptr;
     TCatalogue dbconMain_;
     std::unique_ptr<IFileChooser> fileChooser_;
     // Declared after the connection: its statements end before the connection closes.
@@ -162,6 +171,5 @@ private:
     TListDetailView* lvListDetail_ = nullptr;
     TListStatusBar* sbList_ = nullptr;
     QLabel* sbpStatus_ = nullptr;
-    QTimer* tmMain_ = nullptr;
     std::unique_ptr<TTagController> tags_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OutputGain.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -35,4 +37,10 @@ public:
     // True once, after the first time an output had to play silently because no
     // sound device would open.
     virtual bool TakeNoDeviceNotice() = 0;
+
+    // The program's volume, applied to the sound of every output made here.
+    OutputGain& Gain() { return gain_; }
+
+private:
+    OutputGain gain_;
 };

@@ -100,6 +100,9 @@ bool FfmpegDecoder::Load()
         return false;
     format_->pb = io_;
     format_->flags |= AVFMT_FLAG_CUSTOM_IO;
+    // Play lists and the like name other files or URLs: a media file is
+    // played from its own bytes only, so no protocol may open anything.
+    format_->protocol_whitelist = av_strdup("none");
     if (avformat_open_input(&format_, "", nullptr, nullptr) < 0)
         return false;  // format_ is freed and nulled
     if (avformat_find_stream_info(format_, nullptr) < 0)

@@ -35,6 +35,7 @@ std::unique_ptr<MidiDecoder> MidiDecoder::Open(const QByteArray& path, const QBy
         error = kErrBadFormat;
         return nullptr;
     }
+    d->data_ = d->tempoMap_.ForSynthesiser(d->data_);
     d->lengthMs_ = (d->tempoMap_.LengthUs() + 500) / 1000;
     // Rounded up, so that the heard duration in whole ms is the length itself.
     d->totalFrames_ = (d->lengthMs_ * kRate + 999) / 1000;

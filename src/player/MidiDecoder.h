@@ -14,8 +14,7 @@ struct _fluid_player_t;
 
 // A MIDI file rendered by FluidSynth into the pipeline (no FluidSynth audio
 // driver). Its length is the tempo map up to the last event, read by our own
-// reader: the
-// synthesiser's player would go on while notes fade.
+// reader: the synthesiser's player would go on while notes fade.
 class MidiDecoder final : public IDecoder {
 public:
     static constexpr int kRate = 44100;

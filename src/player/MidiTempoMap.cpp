@@ -39,6 +39,9 @@ bool MidiTempoMap::Read(const QByteArray& data)
     const auto* const end = p + data.size();
     endTick_ = 0;
     segments_.clear();
+    tempoTypes_.clear();
+    firstTrack_ = -1;
+    base_ = p;
     if (data.size() < 14 || std::memcmp(p, "MThd", 4) != 0)
         return false;
     const uint32_t headerLength = BigEndian(p + 4, 4);
@@ -69,6 +72,8 @@ bool MidiTempoMap::Read(const QByteArray& data)
         if (length > static_cast<uint64_t>(end - p - 8))
             return false;
         if (std::memcmp(p, "MTrk", 4) == 0) {
+            if (firstTrack_ < 0)
+                firstTrack_ = p - base_;
             if (!ReadTrack(p + 8, p + 8 + length, tempos))
                 return false;
             ++found;
@@ -118,10 +123,13 @@ bool MidiTempoMap::ReadTrack(const unsigned char* p, const unsigned char* end, s
             uint32_t length = 0;
             if (p >= end)
                 return false;
+            const unsigned char* typeAt = p;
             const unsigned char type = *p++;
             if (!ReadVarLen(p, end, length) || length > static_cast<uint32_t>(end - p))
                 return false;
-            if (type == 0x51 && length == 3 && !smpte_)
+            if (type == 0x51 && smpte_)
+                tempoTypes_.push_back(typeAt - base_);
+            else if (type == 0x51 && length == 3)
                 tempos.push_back({tick, 0, static_cast<int64_t>(BigEndian(p, 3))});
             p += length;
             running = 0;
@@ -164,4 +172,26 @@ int64_t MidiTempoMap::TickAt(int64_t us) const
     if (s->usPerUnit <= 0)
         return s->tick;
     return s->tick + ((us - s->us) * ticksPerUnit_ + s->usPerUnit / 2) / s->usPerUnit;
+}
+
+QByteArray MidiTempoMap::ForSynthesiser(const QByteArray& data) const
+{
+    if (!smpte_ || firstTrack_ < 0)
+        return data;
+    // Ticks a second as ticks a quarter; the tempo makes a quarter last one second.
+    const int64_t perSecond = std::clamp<int64_t>((ticksPerUnit_ + 50) / 100, 1, 0x7FFF);
+    const int64_t usPerQuarter = std::min<int64_t>(perSecond * 100'000'000 / ticksPerUnit_, 0xFFFFFF);
+    QByteArray out = data;
+    out[12] = static_cast<char>(perSecond >> 8);
+    out[13] = static_cast<char>(perSecond & 0xFF);
+    for (qsizetype at : tempoTypes_)
+        out[at] = '\x7F';
+    const qsizetype lengthAt = firstTrack_ + 4;
+    const uint32_t length = BigEndian(reinterpret_cast<const unsigned char*>(out.constData()) + lengthAt, 4) + 7;
+    for (int i = 0; i < 4; ++i)
+        out[lengthAt + i] = static_cast<char>(length >> (24 - 8 * i));
+    const char tempo[7] = {0, '\xFF', 0x51, 3, static_cast<char>(usPerQuarter >> 16), static_cast<char>(usPerQuarter >> 8),
+                           static_cast<char>(usPerQuarter)};
+    out.insert(firstTrack_ + 8, tempo, 7);
+    return out;
 }

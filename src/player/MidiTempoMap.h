@@ -22,6 +22,13 @@ public:
     // The tick that sounds at us.
     int64_t TickAt(int64_t us) const;
 
+    // The file read last as the synthesiser can play it: with SMPTE timing,
+    // which it does not know, the same ticks as quarters at a fixed tempo
+    // (the file's own tempo events, meaningless there, turned into
+    // sequencer-specific ones). Other files come back as they are. data is
+    // what Read took.
+    QByteArray ForSynthesiser(const QByteArray& data) const;
+
 private:
     // From tick on, usPerUnit microseconds pass every ticksPerUnit_ ticks.
     struct Segment {
@@ -36,4 +43,9 @@ private:
     bool smpte_ = false;
     int64_t endTick_ = 0;
     std::vector<Segment> segments_;
+    const unsigned char* base_ = nullptr;  // the file, while it is read
+    // With SMPTE timing: where the first track starts and where the type bytes
+    // of tempo events are, as offsets in the file.
+    qsizetype firstTrack_ = -1;
+    std::vector<qsizetype> tempoTypes_;
 };

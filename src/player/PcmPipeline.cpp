@@ -114,6 +114,7 @@ int PcmPipeline::Pull(int16_t* dst, int frames, bool wait)
     position_ += n;
     const bool wake = pushWaiting_ && capacity_ - fill_ >= capacity_ / 2;
     lock.unlock();
+    outputs_.Gain().Apply(dst, n);
     if (wake)
         spaceFree_.notify_all();
     return n;

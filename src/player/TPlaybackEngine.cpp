@@ -2,6 +2,7 @@
 
 #include "NativeFile.h"
 #include "PlayLength.h"
+#include "TransportRules.h"
 #include "tags/NameText.h"
 
 #include <algorithm>
@@ -35,10 +36,9 @@ void TPlaybackEngine::PlayFile(const QByteArray& file)
             return;
         }
     }
-    const QByteArray ext = LowerExtension(file);
-    const bool isMp3 = ext == ".mp3";
-    if (!isMp3 && ext != ".mid" && ext != ".wav" && ext != ".wma")
+    if (!IsPlayableFile(file))
         return;
+    const bool isMp3 = LowerExtension(file) == ".mp3";
 
     ++request_;
     mp3_.Close();

@@ -6,6 +6,7 @@
 #include "panes/ui/PaneFont.h"
 #include "panes/ui/TFolderPane.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -40,13 +41,17 @@ struct BoxAnswer {
     QStringList buttons;
     QFont font;
     bool seen = false;
+    int tries = 0;
 
     void arm()
     {
         QTimer::singleShot(10, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return arm();
+            if (box == nullptr) {
+                if (++tries < 500)
+                    arm();
+                return;
+            }
             seen = true;
             font = box->font();
             QAbstractButton* target = nullptr;
@@ -67,7 +72,14 @@ struct BoxAnswer {
 
 class DesktopWindow : public MainWindowFixture {
 protected:
-    static void SetUpTestSuite() { PrepareApplication(*qobject_cast<QApplication*>(QCoreApplication::instance())); }
+    // Prepared as the program prepares itself, by a user whose locale is English.
+    static void SetUpTestSuite()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        PrepareApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        QLocale::setDefault(before);
+    }
 
     // The window with the real message box, over the delivered catalogue (so no box at start).
     void startWithRealBoxes()
@@ -98,9 +110,7 @@ protected:
 
     void makeFile(const char* name, const QByteArray& content = "hello")
     {
-        QFile f(dir.path() + u'/' + QLatin1String(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        ASSERT_TRUE(TempFolder::WriteBytes(dir.At(name), content));
     }
 };
 
@@ -148,7 +158,6 @@ private:
 
 TEST_F(DesktopWindow, QtsOwnButtonsAreChineseWhateverTheLocaleAndNoQtSettingsFileIsWritten)
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     startWithRealBoxes();
 
     BoxAnswer question{QStringLiteral("否"), QStringLiteral("question.png")};
@@ -167,7 +176,6 @@ TEST_F(DesktopWindow, QtsOwnButtonsAreChineseWhateverTheLocaleAndNoQtSettingsFil
     EXPECT_EQ(layer.font.families(), PaneFont().families());
 
     win->grab().save(QStringLiteral(MELVANE_SCREENSHOTS "/main-window.png"));
-    QLocale::setDefault(QLocale::c());
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
     ASSERT_FALSE(config.isEmpty());
     EXPECT_FALSE(QFile::exists(QFile::decodeName(config) + QStringLiteral("/QtProject.conf")));

@@ -1,7 +1,8 @@
 // The program's folder and the catalogue in it: a folder name of any bytes, a folder where the file
 // should be, an option table the program cannot read.
 #include "MainWindowFixture.h"
-#include "store/NonUtf8Folder.h"
+#include "playlists/TListQuery.h"
+#include "support/TempFolder.h"
 
 #include "app/AppPath.h"
 
@@ -49,34 +50,32 @@ QByteArray outputOf(const QByteArray& program)
 
 TEST(RunningProgramFile, IsTheBytesOfTheProgramsPathAlsoInAFolderWhoseNameIsNoUtf8)
 {
-    QTemporaryDir dir;
-    const NonUtf8Folder folder(QFile::encodeName(dir.path()) + "/");
-    ASSERT_TRUE(folder.Made());
-    ASSERT_TRUE(folder.CopyIn(MELVANE_APP_PATH_PROBE, "probe"));
-    const QByteArray printed = outputOf(folder.Path() + "probe");
-    EXPECT_EQ(printed, folder.Path() + "probe");
-    EXPECT_EQ(AppPathOf(printed), folder.Path());
+    TempFolder dir;
+    const QByteArray folder = dir.MakeDir("\xd2\xf4\xc0\xd6") + "/";
+    ASSERT_TRUE(TempFolder::WriteBytes(folder + "probe", TempFolder::ReadBytes(MELVANE_APP_PATH_PROBE), 0755));
+    const QByteArray printed = outputOf(folder + "probe");
+    EXPECT_EQ(printed, folder + "probe");
+    EXPECT_EQ(AppPathOf(printed), folder);
 }
 
 TEST_F(MainWindowFixture, StartsWithTheCatalogueOfAProgramFolderWhoseNameIsNoUtf8)
 {
     deliverCatalogue();
-    const NonUtf8Folder folder(programFolder());
-    ASSERT_TRUE(folder.Made());
-    ASSERT_TRUE(folder.CopyIn(MELVANE_BUILT_CATALOGUE, "KIROCustomList.mdb"));
+    const QByteArray folder = dir.MakeDir("\xd2\xf4\xc0\xd6") + "/";
+    ASSERT_TRUE(TempFolder::WriteBytes(folder + "KIROCustomList.mdb", TempFolder::ReadBytes(MELVANE_BUILT_CATALOGUE)));
     {
         TCatalogue db;
-        ASSERT_TRUE(db.Open(folder.Path()));
+        ASSERT_TRUE(db.Open(folder));
         ASSERT_TRUE(db.Execute("insert into list (id, name, memo) values ('5', '音乐', '')"));
     }
     auto scripted = std::make_unique<ScriptedMsgDlg>();
     msg = scripted.get();
     TwinMain::Services services;
     services.msgDlg = std::move(scripted);
-    win = std::make_unique<TwinMain>(folder.Path() + "MelvaneKIRO", std::move(services));
+    win = std::make_unique<TwinMain>(folder + "MelvaneKIRO", std::move(services));
     EXPECT_TRUE(msg->shown.isEmpty());
     EXPECT_TRUE(msg->layerErrors.isEmpty());
-    EXPECT_EQ(win->Head().AppPath, folder.Path());
+    EXPECT_EQ(win->Head().AppPath, folder);
     EXPECT_TRUE(win->ListQueryOpen());
     ASSERT_EQ(win->qryList()->rowCount(), 1);
     EXPECT_EQ(win->qryList()->index(0, 1).data().toString(), "音乐");
@@ -86,7 +85,7 @@ TEST_F(MainWindowFixture, StartsWithTheCatalogueOfAProgramFolderWhoseNameIsNoUtf
 
 TEST_F(MainWindowFixture, AFolderNamedLikeTheCatalogueCountsAsMissing)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("KIROCustomList.mdb")));
+    dir.MakeDir("KIROCustomList.mdb");
     start(false);
     ASSERT_EQ(msg->shown.size(), 1);
     EXPECT_EQ(msg->shown[0].text, kMissing);

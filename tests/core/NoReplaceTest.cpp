@@ -1,46 +1,29 @@
 #include "core/NoReplace.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-void writeFile(const QByteArray& path, const QByteArray& content)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, content.constData(), content.size()), content.size());
-    ::close(fd);
-}
-
 QByteArray readFile(const QByteArray& path)
 {
-    QByteArray content(64, '\0');
-    const int fd = ::open(path.constData(), O_RDONLY);
-    if (fd < 0)
-        return "<missing>";
-    const ssize_t n = ::read(fd, content.data(), content.size());
-    ::close(fd);
-    content.resize(n < 0 ? 0 : n);
-    return content;
+    struct stat st {};
+    return ::stat(path.constData(), &st) == 0 ? TempFolder::ReadBytes(path) : QByteArray("<missing>");
 }
 
 } // namespace
 
 TEST(RenameNoReplace, MovesToAFreeNameAndRefusesATakenOne)
 {
-    QTemporaryDir dir;
-    const QByteArray base = QFile::encodeName(dir.path()) + '/';
+    const TempFolder dir;
+    const QByteArray base = dir.Path() + '/';
     // A GBK name, which is not UTF-8, keeps its bytes.
     const QByteArray gbk = base + "\xd2\xf4\xc0\xd6.mp3";
-    writeFile(base + "a.mp3", "first");
-    writeFile(base + "b.mp3", "second");
+    dir.MakeFile("a.mp3", "first");
+    dir.MakeFile("b.mp3", "second");
 
     EXPECT_EQ(RenameNoReplace(base + "a.mp3", base + "b.mp3"), EEXIST);
     EXPECT_EQ(readFile(base + "a.mp3"), "first");
@@ -55,10 +38,10 @@ TEST(RenameNoReplace, MovesToAFreeNameAndRefusesATakenOne)
 
 TEST(RenameNoReplace, AFolderNeverReplacesAnotherFolder)
 {
-    QTemporaryDir dir;
-    const QByteArray base = QFile::encodeName(dir.path()) + '/';
-    ASSERT_EQ(::mkdir((base + "x").constData(), 0755), 0);
-    ASSERT_EQ(::mkdir((base + "y").constData(), 0755), 0);
+    const TempFolder dir;
+    const QByteArray base = dir.Path() + '/';
+    dir.MakeDir("x");
+    dir.MakeDir("y");
     EXPECT_EQ(RenameNoReplace(base + "x", base + "y"), EEXIST);
     struct stat st {};
     EXPECT_EQ(::stat((base + "x").constData(), &st), 0);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include <sys/stat.h>
 
 #include <chrono>
@@ -187,6 +189,25 @@ TEST_F(MediaPlayerTest, TheContentNotTheNameChoosesTheFormat)
     EXPECT_NEAR(static_cast<double>(media.Length()), 3000, 100);
 }
 
+TEST_F(MediaPlayerTest, AFileNeverMakesThePlayerOpenOtherFiles)
+{
+    // A play list under a media name: its entries must not be fetched.
+    QTemporaryDir dir;
+    const QByteArray hls = "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + Fixture("tone.wav") + "\n#EXT-X-ENDLIST\n";
+    const QByteArray concat = "ffconcat version 1.0\nfile tone.wav\n";
+    const QByteArray here = QFile::encodeName(QDir::currentPath());
+    ASSERT_EQ(::chdir(Fixture("").constData()), 0);  // where the relative entry would lead
+    for (const QByteArray& list : {hls, concat}) {
+        for (const char* name : {"list.wav", "list.wma"}) {
+            SCOPED_TRACE(list.toStdString() + name);
+            media.SetFileName(WriteFile(dir, name, list));
+            EXPECT_FALSE(media.Open());
+            EXPECT_EQ(media.Error(), kErrBadFormat);
+        }
+    }
+    ASSERT_EQ(::chdir(here.constData()), 0);
+}
+
 TEST_F(MediaPlayerTest, AStreamThatChangesFromStereoToMonoPlaysOn)
 {
     // 20 silent stereo frames, then the mono tone of cbr.mp3.
@@ -245,6 +266,8 @@ TEST_F(MediaPlayerTest, DamagedMidiFilesAreRefusedAndSmpteTimingPlays)
     ASSERT_TRUE(OpenFixture("smpte.mid"));
     EXPECT_EQ(media.Length(), 2500);
     media.Play();
+    outputs.Advance(500);
+    EXPECT_GT(outputs.peak, 100);  // the synthesiser knows no SMPTE timing: it gets quarters
     media.Pause();
     media.Seek(1200);
     media.Resume();

@@ -70,6 +70,23 @@ TEST(MidiTempoMapTest, SmpteTimingCountsFramesNotQuarters)
     EXPECT_EQ(map.LengthUs(), 10'000'000);
 }
 
+TEST(MidiTempoMapTest, SmpteFilesBecomeQuartersAtAFixedTempoForTheSynthesiser)
+{
+    // 25 fps x 40 ticks; a tempo event, meaningless under SMPTE timing, in the middle.
+    const QByteArray smpte = Smf(0xE728, {Note(0, 1000) + Tempo(500, 250000) + Note(0, 1000) + EndOfTrack(0)});
+    MidiTempoMap map;
+    ASSERT_TRUE(map.Read(smpte));
+    EXPECT_EQ(map.LengthUs(), 2'500'000);
+    const QByteArray converted = map.ForSynthesiser(smpte);
+    EXPECT_EQ(converted.size(), smpte.size() + 7);
+    MidiTempoMap quarters;
+    ASSERT_TRUE(quarters.Read(converted));
+    EXPECT_EQ(quarters.EndTick(), 2500);
+    EXPECT_EQ(quarters.LengthUs(), 2'500'000);
+    EXPECT_EQ(quarters.TickAt(1'000'000), 1000);
+    EXPECT_EQ(quarters.ForSynthesiser(converted), converted);  // no SMPTE: as it was
+}
+
 TEST(MidiTempoMapTest, DamagedFilesAreRefused)
 {
     const QByteArray note = Note(0, 480);

@@ -1,5 +1,6 @@
 #include "Fixtures.h"
 #include "player/Mp3Decoder.h"
+#include "player/Mp3Span.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,48 @@ TEST(Mp3DecoderTest, AVbriHeaderFrameIsNoAudio)
     ASSERT_TRUE(d);
     EXPECT_EQ(d->FrameCount(), 155);
     EXPECT_EQ(DecodeAll(*d), DecodeAll(Fixture("vbr_noheader.mp3")));
+}
+
+TEST(Mp3DecoderTest, AVbriFrameAfterAnId3v2TagIsFoundToo)
+{
+    QByteArray id3v2("ID3\x04\x00\x10\x00\x00\x01\x00", 10);  // 128 bytes of frames, then a footer
+    id3v2 += QByteArray(128, '\0') + QByteArray("3DI\x04\x00\x10\x00\x00\x01\x00", 10);
+    QTemporaryDir dir;
+    const QByteArray path = WriteFile(dir, "tagged_vbri.mp3", id3v2 + ReadFixture("vbri.mp3"));
+    NativeFile file;
+    int error = 0;
+    ASSERT_TRUE(file.Open(path, error));
+    const Mp3Span span = FindMp3Span(file);
+    EXPECT_EQ(span.begin, 148 + 731);
+    EXPECT_EQ(span.end, file.Size());
+    auto d = Mp3Decoder::Open(path);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->FrameCount(), 155);
+}
+
+TEST(Mp3DecoderTest, FrameLengthsFollowVersionLayerBitrateRateAndPadding)
+{
+    const struct {
+        unsigned char header[4];
+        int length;
+    } cases[] = {
+        {{0xFF, 0xFB, 0x90, 0x04}, 417},  // MPEG-1 layer III, 128 kbit/s, 44.1 kHz
+        {{0xFF, 0xFB, 0x92, 0x04}, 418},  // the same, padded
+        {{0xFF, 0xF3, 0x80, 0xC4}, 208},  // MPEG-2 layer III, 64 kbit/s, 22.05 kHz
+        {{0xFF, 0xE3, 0x18, 0xC4}, 72},   // MPEG-2.5 layer III, 8 kbit/s, 8 kHz
+        {{0xFF, 0xFF, 0x10, 0xC4}, 32},   // MPEG-1 layer I, 32 kbit/s, 44.1 kHz
+        {{0xFF, 0xFD, 0x24, 0xC4}, 144},  // MPEG-1 layer II, 48 kbit/s, 48 kHz
+        {{0xFF, 0xFB, 0x00, 0x04}, 0},    // free format
+        {{0xFF, 0xFB, 0xF0, 0x04}, 0},    // bad bitrate
+        {{0xFF, 0xFB, 0x9C, 0x04}, 0},    // reserved rate
+        {{0xFF, 0xEB, 0x90, 0x04}, 0},    // reserved version
+        {{0xFF, 0xF9, 0x90, 0x04}, 0},    // reserved layer
+        {{0xFE, 0xFB, 0x90, 0x04}, 0},    // no sync
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        EXPECT_EQ(Mp3FrameLength(c.header), c.length);
+    }
 }
 
 TEST(Mp3DecoderTest, SoundAfterASeekEqualsAStraightDecode)

@@ -1,6 +1,5 @@
 // The catalogue from a program folder of any bytes, and statements that bind the list identifier.
 #include "CatalogueFixture.h"
-#include "NonUtf8Folder.h"
 #include "store/CatalogueStatements.h"
 #include "store/OptionStore.h"
 
@@ -17,16 +16,15 @@ TEST(CatalogueUri, KeepsEveryByteOfThePathAndNeverCreatesTheFile)
 
 TEST_F(CatalogueFixture, OpensAndWritesFromAFolderWhoseNameIsNoUtf8)
 {
-    const NonUtf8Folder folder(appPath);
-    ASSERT_TRUE(folder.Made());
-    ASSERT_TRUE(folder.CopyIn(TCatalogue::FilePath(appPath).constData(), "KIROCustomList.mdb"));
-    ASSERT_TRUE(catalogue.Open(folder.Path())) << catalogue.LastError().toStdString();
+    const QByteArray folder = dir.MakeDir("\xd2\xf4\xc0\xd6") + "/";
+    ASSERT_TRUE(TempFolder::WriteBytes(folder + "KIROCustomList.mdb", TempFolder::ReadBytes(TCatalogue::FilePath(appPath))));
+    ASSERT_TRUE(catalogue.Open(folder)) << catalogue.LastError().toStdString();
     ASSERT_TRUE(catalogue.Execute("insert into list (id, name, memo) values ('7', 'gbk', '')"));
     catalogue.Close();
 
     // The write went into the copy in that folder, not into a file of a mangled name.
     TCatalogue again;
-    ASSERT_TRUE(again.Open(folder.Path()));
+    ASSERT_TRUE(again.Open(folder));
     QSqlQuery q(again.Database());
     ASSERT_TRUE(q.exec("select name from list where id = '7'"));
     ASSERT_TRUE(q.next());
@@ -34,11 +32,11 @@ TEST_F(CatalogueFixture, OpensAndWritesFromAFolderWhoseNameIsNoUtf8)
     again.Close();
 
     // A missing catalogue in such a folder is still never created.
-    ASSERT_EQ(::unlink(TCatalogue::FilePath(folder.Path()).constData()), 0);
+    ASSERT_EQ(::unlink(TCatalogue::FilePath(folder).constData()), 0);
     TCatalogue missing;
-    EXPECT_FALSE(missing.Open(folder.Path()));
+    EXPECT_FALSE(missing.Open(folder));
     struct stat st {};
-    EXPECT_NE(::stat(TCatalogue::FilePath(folder.Path()).constData(), &st), 0);
+    EXPECT_NE(::stat(TCatalogue::FilePath(folder).constData(), &st), 0);
 }
 
 TEST_F(CatalogueFixture, TheListIdentifierIsBoundSoAnyTextReachesOnlyItsOwnEntries)

@@ -12,18 +12,6 @@
 
 #include <algorithm>
 
-QList<int> SelectedRows(const QAbstractItemView* list)
-{
-    QList<int> rows;
-    if (list == nullptr || list->selectionModel() == nullptr)
-        return rows;
-    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
-}
-
 namespace {
 
 QByteArray NameOf(const QAbstractItemView* list, int row)

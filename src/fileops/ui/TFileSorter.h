@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListRows.h"
 #include "core/utHead.h"
 
 #include <QByteArray>
@@ -85,6 +86,3 @@ private:
 
     FileSorterContext c_;
 };
-
-// The rows with a selected cell, in order: whole rows normally, the caption alone during a drag.
-QList<int> SelectedRows(const QAbstractItemView* list);

@@ -1,8 +1,8 @@
 #include "utTargetList.h"
 
-#include "TFileSorter.h"
 #include "core/FolderChooser.h"
 #include "core/ItemRoles.h"
+#include "core/ListRows.h"
 #include "core/MsgDlg.h"
 #include "core/TrimBlanks.h"
 #include "fileops/FolderOpRules.h"
@@ -37,11 +37,6 @@ QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent)
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
-}
-
-QByteArray RowBytes(const QAbstractItemView* list, int row)
-{
-    return list->model()->index(row, 0).data(kNameBytesRole).toByteArray();
 }
 
 bool Exists(const QByteArray& path)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+class QAbstractItemView;
+class QWidget;
+
+// What the transport and the file operations read of a file list and do to it, through the view and
+// its model alone.
+
+int RowCount(const QAbstractItemView* list);
+// The selected rows in list order.
+QList<int> SelectedRows(const QAbstractItemView* list);
+// The first selected row in list order, or -1.
+int SelectedRow(const QAbstractItemView* list);
+// The row's name bytes (kNameBytesRole).
+QByteArray RowBytes(const QAbstractItemView* list, int row);
+// Clears the selection, then selects, focuses and shows row.
+void SelectOnly(QAbstractItemView* list, int row);
+// Whether the widget, or something inside it, is its window's focus widget.
+bool HasFocus(const QWidget* widget);

@@ -1,0 +1,24 @@
+#include "HelpAndMail.h"
+
+#include <sys/stat.h>
+
+QByteArray HelpFilePath(const QByteArray& appPath)
+{
+    return appPath + kHelpFileName;
+}
+
+bool HelpFileExists(const QByteArray& path)
+{
+    struct stat st {};
+    return ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+QString HelpMissingText()
+{
+    return QStringLiteral("[MelvaneKIRO] 没有找到帮助文件 [KIROHelp.chm]！");
+}
+
+QByteArray MailUrl()
+{
+    return QByteArrayLiteral("mailto:") + kContactAddress;
+}

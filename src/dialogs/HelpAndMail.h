@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+inline const char* const kHelpFileName = "KIROHelp.chm";
+
+// The help file beside the program: the program folder (ending in "/") and the file name.
+QByteArray HelpFilePath(const QByteArray& appPath);
+
+// True when a regular file (or a link to one) lies at path; a folder of that name is no help file.
+bool HelpFileExists(const QByteArray& path);
+
+// The warning shown when the help file is not beside the program.
+QString HelpMissingText();
+
+// The project's contact address and the URL that opens a new message to it.
+inline const char* const kContactAddress = "melvanekiro@users.noreply.example";
+QByteArray MailUrl();

@@ -1,0 +1,53 @@
+#include "TDialogsController.h"
+
+#include "utAbout.h"
+#include "utOption.h"
+#include "core/DocumentOpener.h"
+#include "core/MsgDlg.h"
+#include "dialogs/HelpAndMail.h"
+
+TDialogsController::TDialogsController(THead& head, TCatalogue& catalogue, IMsgDlg& msgDlg,
+                                       IDocumentOpener& opener, QWidget* window)
+    : QObject(window), head_(head), catalogue_(catalogue), msgDlg_(msgDlg), opener_(opener), window_(window)
+{
+}
+
+TDialogsController::~TDialogsController() = default;
+
+void TDialogsController::aOptionExecute()
+{
+    if (winOption_) {
+        winOption_->activateWindow();
+        return;
+    }
+    winOption_ = std::make_unique<TwinOption>(head_, catalogue_, msgDlg_, window_);
+    winOption_->exec();
+    // A closed dialog is gone: the next opening starts from the stored values.
+    winOption_.reset();
+}
+
+void TDialogsController::aHelpExecute()
+{
+    ShowHelp();
+}
+
+void TDialogsController::ShowHelp()
+{
+    const QByteArray path = HelpFilePath(head_.AppPath);
+    if (!HelpFileExists(path)) {
+        msgDlg_.Show(HelpMissingText(), MsgKind::Warning, MsgButtons::Ok);
+        return;
+    }
+    opener_.Open(path);
+}
+
+void TDialogsController::aMailExecute()
+{
+    opener_.Open(MailUrl());
+}
+
+void TDialogsController::aAboutExecute()
+{
+    TwinAbout winAbout(window_);
+    winAbout.exec();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "TVolumeControl.h"
+
+#include <QObject>
+
+class QSlider;
+
+// The main window's volume: the hidden bar bound to the wave output, and the visible bar that
+// hands the user's moves to it.
+class TMainVolume final : public QObject {
+    Q_OBJECT
+
+public:
+    TMainVolume(VolumeDevice& device, QSlider* trbVolume, QSlider* trbVolumeNV, QObject* parent = nullptr);
+
+    TVolumeControl& VolumeControl() { return *VolumeControl_; }
+
+    void trbVolumeChange();
+
+private:
+    QSlider* trbVolume_;
+    QSlider* trbVolumeNV_;
+    TVolumeControl* VolumeControl_;
+};

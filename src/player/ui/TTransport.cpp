@@ -1,0 +1,221 @@
+#include "TTransport.h"
+
+#include "core/ListRows.h"
+#include "player/TransportRules.h"
+
+#include <QAbstractItemView>
+#include <QLabel>
+#include <QSlider>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const QString kPlaying = QStringLiteral("播放选择的文件。");
+const QString kPaused = QStringLiteral("暂停播放……");
+const QString kRepeating = QStringLiteral("反复播放选择的一个音乐。");
+
+bool FileExists(const QByteArray& path)
+{
+    struct stat st {};
+    return ::stat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+int BarValue(int64_t position)
+{
+    return static_cast<int>(std::clamp<int64_t>(position, 0, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+TTransport::TTransport(THead& head, IMsgDlg& msg, IDocumentOpener& opener, Players players, Lists lists,
+                       Window window, QObject* parent)
+    : QObject(parent), head_(head), opener_(opener), mp3_(players.mp3), media_(players.media), lists_(lists),
+      window_(std::move(window)), tmMain_(new QTimer(this)),
+      display_({window_.edtCurrPlay, window_.lblLength, window_.trbProgress, tmMain_, window_.sbpStatus},
+               window_.activeFileList, [this] { aStopExecute(); }),
+      engine_(head, display_, msg, players.mp3, players.media, players.outputs)
+{
+    setObjectName(QStringLiteral("Transport"));
+    tmMain_->setObjectName(QStringLiteral("tmMain"));
+    tmMain_->setInterval(1000);
+    connect(tmMain_, &QTimer::timeout, this, &TTransport::tmMainTimer);
+    ConnectInput();
+}
+
+TTransport::~TTransport() = default;
+
+QAbstractItemView* TTransport::ActiveList() const
+{
+    const QWidget* active = window_.activeFileList();
+    for (QAbstractItemView* list : {lists_.lvSource, lists_.lvTarget, lists_.lvListDetail}) {
+        if (active == list)
+            return list;
+    }
+    return nullptr;
+}
+
+QAbstractItemView* TTransport::ChooseList()
+{
+    const bool anySelected = SelectedRow(lists_.lvSource) >= 0 || SelectedRow(lists_.lvTarget) >= 0
+                             || SelectedRow(lists_.lvListDetail) >= 0;
+    switch (::ChooseList(anySelected, HasFocus(lists_.lvSource), HasFocus(lists_.lvTarget))) {
+    case ChosenList::None:
+        return nullptr;
+    case ChosenList::Source:
+        window_.setActiveFileList(lists_.lvSource);
+        head_.PlayPath = head_.SourcePath;
+        return lists_.lvSource;
+    case ChosenList::Target:
+        window_.setActiveFileList(lists_.lvTarget);
+        head_.PlayPath = head_.TargetPath;
+        return lists_.lvTarget;
+    case ChosenList::ListDetail:
+        window_.setActiveFileList(lists_.lvListDetail);
+        return lists_.lvListDetail;
+    }
+    return nullptr;
+}
+
+// A row's file is told by its own list, whichever page shows: a pane row's name is only
+// meaningful in its folder, and an entry's path only on its own.
+QByteArray TTransport::FileOf(QAbstractItemView* list, int row, const QByteArray& folder) const
+{
+    const QByteArray bytes = RowBytes(list, row);
+    return list == lists_.lvListDetail ? bytes : folder + bytes;
+}
+
+void TTransport::SetStatus(const QString& text)
+{
+    window_.sbpStatus->setText(text);
+}
+
+void TTransport::SetTimerOn(bool on)
+{
+    display_.SetTimerOn(on);
+}
+
+void TTransport::aPlayExecute()
+{
+    QAbstractItemView* list = ChooseList();
+    if (list == nullptr)
+        return;
+    const int row = SelectedRow(list);
+    if (row < 0)
+        return;
+    PlayIndex_ = row;
+    head_.RepeatCurrent = false;
+    SetStatus(kPlaying);
+    engine_.PlayFile(FileOf(list, row, head_.PlayPath));
+}
+
+void TTransport::aNextExecute()
+{
+    Step(&NextIndex);
+}
+
+void TTransport::aPriExecute()
+{
+    Step(&PriorIndex);
+}
+
+// Next and previous; a list without the row to go to plays nothing.
+void TTransport::Step(int (*rule)(int selected, int count))
+{
+    QAbstractItemView* list = ChooseList();
+    if (list == nullptr)
+        return;
+    const int row = rule(SelectedRow(list), RowCount(list));
+    if (row < 0)
+        return;
+    SelectOnly(list, row);
+    PlayIndex_ = row;
+    head_.RepeatCurrent = false;
+    engine_.PlayFile(FileOf(list, row, head_.PlayPath));
+}
+
+void TTransport::aStopExecute()
+{
+    engine_.StopPlayback();
+}
+
+void TTransport::aPauseExecute()
+{
+    if (mp3_.GetState() == 1) {
+        SetStatus(kPaused);
+        SetTimerOn(false);
+        mp3_.Pause();
+    } else if (mp3_.GetState() == 2) {
+        SetStatus(kPlaying);
+        SetTimerOn(true);
+        mp3_.Pause();
+    } else if (media_.Mode() == MediaMode::Playing) {
+        SetStatus(kPaused);
+        SetTimerOn(false);
+        media_.Pause();
+    } else if (media_.Mode() == MediaMode::Paused) {
+        SetStatus(kPlaying);
+        SetTimerOn(true);
+        media_.Resume();
+    }
+}
+
+void TTransport::aRepeatPlayExecute()
+{
+    if (mp3_.GetState() == 1 || media_.Mode() == MediaMode::Playing) {
+        head_.RepeatCurrent = true;
+        SetStatus(kRepeating);
+    }
+}
+
+void TTransport::tmMainTimer()
+{
+    // While an MP3 open is retried no file is loaded: the players have nothing to tell.
+    if (engine_.OpeningMp3())
+        return;
+    int64_t position = 0;
+    int64_t end = 0;
+    if (head_.PlayEngine == 0) {
+        position = mp3_.PlayPosition();
+        end = mp3_.FrameCount();
+    } else if (head_.PlayEngine == 1) {
+        position = media_.Position();
+        end = media_.Length();
+    } else {
+        return;
+    }
+    if (!window_.trbProgress->isSliderDown())
+        window_.trbProgress->setValue(BarValue(position));
+    if (!EndReached(position, end))
+        return;
+
+    QAbstractItemView* list = ActiveList();
+    if (list == nullptr || !ContinuousApplies(head_.bContinuous, RowCount(list), PlayIndex_)) {
+        aStopExecute();
+        return;
+    }
+    if (head_.RepeatCurrent) {
+        engine_.PlayFile(head_.PlayingFile);
+        return;
+    }
+    GoOn(list);
+}
+
+// Continuous play: the next row by the selection, if its file is still there.
+void TTransport::GoOn(QAbstractItemView* list)
+{
+    const ContinuousStep step = NextContinuous(PlayIndex_, RowCount(list), SelectedRows(list));
+    PlayIndex_ = step.index;
+    if (step.selectOnly)
+        SelectOnly(list, step.index);
+    const QByteArray file = FileOf(list, PlayIndex_, head_.PlayPath);
+    if (!FileExists(file)) {
+        aStopExecute();
+        return;
+    }
+    engine_.PlayFile(file);
+}

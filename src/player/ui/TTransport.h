@@ -1,0 +1,99 @@
+#pragma once
+
+#include "TMainPlayDisplay.h"
+#include "player/TPlaybackEngine.h"
+
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+
+class IDocumentOpener;
+class QAbstractItemView;
+class QLabel;
+class QLineEdit;
+class QSlider;
+class QTimer;
+
+// The transport of the main window: play, stop, pause, next, previous and repeat, the progress bar,
+// double click and Enter in the three file lists, and the one-second tick that moves the bar and,
+// at the end of a file, stops, repeats it or goes on in the list.
+//
+// The lists are read only through their views: each row gives its name bytes under kNameBytesRole,
+// a file name in the two pane lists, a full path in the play list's entries.
+class TTransport final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Players {
+        TMp3Play& mp3;
+        TMediaPlayer& media;
+        IAudioOutputFactory& outputs;
+    };
+    struct Lists {
+        QAbstractItemView* lvSource;
+        QAbstractItemView* lvTarget;
+        QAbstractItemView* lvListDetail;
+    };
+    // What the transport needs of the window: the control panel, the status panel and the
+    // active file list, which only the window sets.
+    struct Window {
+        QLineEdit* edtCurrPlay;
+        QLabel* lblLength;
+        QSlider* trbProgress;
+        QLabel* sbpStatus;
+        std::function<QWidget*()> activeFileList;
+        std::function<void(QAbstractItemView*)> setActiveFileList;
+    };
+
+    TTransport(THead& head, IMsgDlg& msg, IDocumentOpener& opener, Players players, Lists lists, Window window,
+               QObject* parent = nullptr);
+    ~TTransport() override;
+
+    TPlaybackEngine& Engine() { return engine_; }
+    QTimer* tmMain() const { return tmMain_; }
+    // The row of the active file list last started; where continuous play goes on from.
+    int PlayIndex() const { return PlayIndex_; }
+
+    void aPlayExecute();
+    void aStopExecute();
+    void aPauseExecute();
+    void aNextExecute();
+    void aPriExecute();
+    void aRepeatPlayExecute();
+    void tmMainTimer();
+    void trbProgressMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& position);
+    void trbProgressMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& position);
+    void lvSourceDblClick();
+    void lvTargetDblClick();
+    void lvListDetailDblClick();
+    void lvSourceKeyPress(QChar key);
+    void lvTargetKeyPress(QChar key);
+    void lvListDetailKeyPress(QChar key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ConnectInput();
+    QAbstractItemView* ChooseList();
+    QAbstractItemView* ActiveList() const;
+    // The file of a row: the folder and the name in a pane list, the entry's own path in the play list.
+    QByteArray FileOf(QAbstractItemView* list, int row, const QByteArray& folder) const;
+    void Step(int (*rule)(int selected, int count));
+    void DblClick(QAbstractItemView* list, const QByteArray& folder);
+    void GoOn(QAbstractItemView* list);
+    void SetStatus(const QString& text);
+    void SetTimerOn(bool on);
+
+    THead& head_;
+    IDocumentOpener& opener_;
+    TMp3Play& mp3_;
+    TMediaPlayer& media_;
+    Lists lists_;
+    Window window_;
+    QTimer* tmMain_;
+    TMainPlayDisplay display_;
+    TPlaybackEngine engine_;
+    int PlayIndex_ = 0;
+};

@@ -1,0 +1,56 @@
+#include "PlayWindowFixture.h"
+
+#include "player/ui/TVolumeControl.h"
+#include "player/VolumeScale.h"
+
+#include <QSlider>
+
+namespace {
+
+using VolumeFromWindow = PlayWindowFixture;
+
+class NoVolumeDevice final : public VolumeDevice {
+public:
+    int DeviceCount(VolumeKind) const override { return 0; }
+    bool HasVolumeControl(VolumeKind, int) const override { return false; }
+    uint32_t Volume(VolumeKind, int) const override { return 0; }
+    void SetVolume(VolumeKind, int, uint32_t) override { ++writes; }
+    int writes = 0;
+};
+
+TEST_F(VolumeFromWindow, TheBarStartsFullAndTurnsTheProgramsOwnSoundDown)
+{
+    startListing();
+    auto* bar = control<QSlider>("trbVolume");
+    auto* hidden = control<QSlider>("trbVolumeNV");
+    EXPECT_FALSE(hidden->isVisible());
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 255);
+    EXPECT_EQ(bar->value(), 255);
+    EXPECT_EQ(VolumeFromDevice(outputs->Gain().Volume()), 255);
+
+    bar->setValue(128);
+    EXPECT_EQ(hidden->value(), 128);
+    EXPECT_EQ(outputs->Gain().Volume(), DeviceFromVolume(128));
+    EXPECT_EQ(win->VolumeControl().Volume(VolumeKind::Wave), 128);
+    EXPECT_EQ(win->VolumeControl().DeviceId(VolumeKind::Aux), -1);
+    EXPECT_EQ(win->VolumeControl().DeviceId(VolumeKind::Midi), -1);
+}
+
+TEST_F(VolumeFromWindow, WithoutADeviceTheBarStartsAtZeroAndChangesNothing)
+{
+    auto device = std::make_unique<NoVolumeDevice>();
+    NoVolumeDevice* none = device.get();
+    startListing(std::move(device));
+    auto* bar = control<QSlider>("trbVolume");
+    auto* hidden = control<QSlider>("trbVolumeNV");
+    EXPECT_EQ(bar->maximum(), 255);
+    EXPECT_EQ(bar->value(), 0);
+    bar->setValue(200);
+    EXPECT_EQ(none->writes, 0);
+    win->VolumeControl().UpdateTrackBars();
+    EXPECT_EQ(hidden->value(), 0);
+    EXPECT_EQ(bar->value(), 200);  // the visible bar does not follow the device
+}
+
+} // namespace

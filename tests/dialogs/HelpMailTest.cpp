@@ -1,0 +1,98 @@
+#include "WindowFixture.h"
+#include "support/ModalDriver.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeView>
+
+#include <cstdio>
+
+namespace {
+
+void makeFile(const QByteArray& path)
+{
+    FILE* f = std::fopen(path.constData(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("ITSF", f);
+    std::fclose(f);
+}
+
+const QString kNoHelp = QStringLiteral("[MelvaneKIRO] 没有找到帮助文件 [KIROHelp.chm]！");
+
+} // namespace
+
+TEST_F(WindowFixture, F1WithoutTheHelpFileWarnsEachTime)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+    auto* tree = win->findChild<QTreeView*>("dtvSource");
+    auto* pages = win->findChild<QTabWidget*>("pcMain");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_F1);
+    pages->setCurrentIndex(1);
+    pages->tabBar()->setFocus();
+    QTest::keyClick(pages->tabBar(), Qt::Key_F1);
+    ASSERT_EQ(msg->shown.size(), 2);
+    for (const ScriptedMsgDlg::Shown& box : msg->shown) {
+        EXPECT_EQ(box.text, kNoHelp);
+        EXPECT_EQ(box.kind, MsgKind::Warning);
+        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    }
+    EXPECT_TRUE(opener->opened.isEmpty());
+}
+
+TEST_F(WindowFixture, F1OpensTheHelpFileBesideTheProgramByItsBytes)
+{
+    // A program folder named in GBK: the opener gets the very bytes.
+    ASSERT_NO_FATAL_FAILURE(start("\xd2\xf4\xc0\xd6"));
+    makeFile(programFolder + "KIROHelp.chm");
+    auto* list = win->findChild<QWidget*>("lvTarget");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F1);
+    for (const ScriptedMsgDlg::Shown& box : msg->shown)
+        EXPECT_NE(box.text, kNoHelp);
+    ASSERT_EQ(opener->opened.size(), 1);
+    EXPECT_EQ(opener->opened[0], programFolder + "KIROHelp.chm");
+}
+
+TEST_F(WindowFixture, AFolderNamedLikeTheHelpFileIsNoHelpFile)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_EQ(::mkdir((programFolder + "KIROHelp.chm").constData(), 0755), 0);
+    win->Action("aHelp")->trigger();
+    ASSERT_EQ(msg->shown.size(), 1);
+    EXPECT_EQ(msg->shown[0].text, kNoHelp);
+    EXPECT_TRUE(opener->opened.isEmpty());
+}
+
+TEST_F(WindowFixture, MailOpensANewMessageToTheProject)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+    opener->answer = false;
+    QMenu* help = win->menuBar()->findChild<QMenu*>("mnuHelp");
+    ASSERT_NE(help, nullptr);
+    QAction* mail = win->Action("aMail");
+    EXPECT_TRUE(help->actions().contains(mail));
+    mail->trigger();
+    ASSERT_EQ(opener->opened.size(), 1);
+    EXPECT_EQ(opener->opened[0], "mailto:melvanekiro@users.noreply.example");
+    EXPECT_TRUE(msg->shown.isEmpty()) << "an unanswered request reports nothing";
+}
+
+TEST_F(WindowFixture, OptionsAndAboutOpenFromTheirActions)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+    DriveModal([&] { win->Action("aOption")->trigger(); },
+               [](QWidget* dialog) {
+                   EXPECT_EQ(dialog->objectName(), "winOption");
+                   QTest::mouseClick(dialog->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+               });
+    EXPECT_TRUE(msg->layerErrors.isEmpty()) << "the window's catalogue takes the options";
+    DriveModal([&] { win->Action("aAbout")->trigger(); },
+               [](QWidget* dialog) {
+                   EXPECT_EQ(dialog->objectName(), "winAbout");
+                   QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+               });
+}

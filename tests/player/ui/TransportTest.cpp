@@ -1,0 +1,242 @@
+// The transport on lists of its own: play list entries, the progress bar's mouse, and ticks that
+// arrive while an MP3 open is retried. The whole window drives it in tests/app.
+#include "core/ItemRoles.h"
+#include "player/Fixtures.h"
+#include "player/TestOutputs.h"
+#include "player/TMediaPlayer.h"
+#include "player/TMp3Play.h"
+#include "player/ui/TTransport.h"
+#include "support/RecordingOpener.h"
+#include "support/ScriptedMsgDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+class TransportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = QFile::encodeName(dir.path()) + '/';
+        for (const char* name : {"a.wav", "b.wav"})
+            ASSERT_FALSE(WriteFile(dir, name, ReadFixture("tone.wav")).isEmpty());
+        ASSERT_FALSE(WriteFile(dir, "long.mp3", ReadFixture("cbr.mp3")).isEmpty());
+        ASSERT_FALSE(WriteFile(dir, "bad.mp3", ReadFixture("random.mp3")).isEmpty());
+
+        auto* layout = new QVBoxLayout(&window);
+        for (QTreeView*& list : lists) {
+            list = new QTreeView(&window);
+            list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            list->setSelectionBehavior(QAbstractItemView::SelectRows);
+            list->setModel(new QStandardItemModel(list));
+            layout->addWidget(list);
+        }
+        lists[0]->setProperty("hint", QStringLiteral("源文件夹"));
+        lists[2]->setProperty("hint", QStringLiteral("自定义播放列表"));
+        for (QWidget* w : std::initializer_list<QWidget*>{edt, lbl, bar, status})
+            layout->addWidget(w);
+        bar->setOrientation(Qt::Horizontal);
+        bar->setFixedWidth(400);
+
+        head.SourcePath = folder;
+        transport = std::make_unique<TTransport>(
+            head, msg, opener, TTransport::Players{mp3, media, outputs},
+            TTransport::Lists{lists[0], lists[1], lists[2]},
+            TTransport::Window{edt, lbl, bar, status, [this] { return active; },
+                               [this](QAbstractItemView* list) { active = list; }});
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void TearDown() override { transport.reset(); }
+
+    void Fill(int list, const QByteArrayList& rows)
+    {
+        auto* model = static_cast<QStandardItemModel*>(lists[list]->model());
+        for (const QByteArray& bytes : rows) {
+            auto* item = new QStandardItem(QString::fromUtf8(bytes));
+            item->setData(bytes, kNameBytesRole);
+            model->appendRow(item);
+        }
+    }
+    void Select(int list, int row)
+    {
+        QTreeView* view = lists[list];
+        view->setFocus();
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    QTemporaryDir dir;
+    QByteArray folder;
+    THead head;
+    ScriptedMsgDlg msg;
+    RecordingOpener opener;
+    TestOutputs outputs;
+    TMp3Play mp3{outputs};
+    TMediaPlayer media{outputs};
+    QWidget window;
+    std::array<QTreeView*, 3> lists{};
+    QLineEdit* edt = new QLineEdit(&window);
+    QLabel* lbl = new QLabel(&window);
+    QSlider* bar = new QSlider(&window);
+    QLabel* status = new QLabel(&window);
+    QWidget* active = nullptr;
+    std::unique_ptr<TTransport> transport;
+};
+
+TEST_F(TransportTest, PlayListEntriesPlayByTheirOwnPathsAndLeavePlayPathAlone)
+{
+    head.PlayPath = "/elsewhere/";
+    Fill(2, {folder + "a.wav", folder + "b.wav", folder + "notes.txt"});
+    Select(2, 0);
+    QTest::keyClick(lists[2], Qt::Key_Return);
+    EXPECT_EQ(active, lists[2]);
+    EXPECT_EQ(head.PlayingFile, folder + "a.wav");
+    EXPECT_EQ(head.PlayPath, "/elsewhere/");
+    EXPECT_EQ(edt->text(), QStringLiteral("自定义播放列表-") + QString::fromUtf8(folder + "a.wav"));
+
+    head.bContinuous = true;
+    outputs.Advance(3100);
+    transport->tmMainTimer();
+    EXPECT_EQ(head.PlayingFile, folder + "b.wav");
+    EXPECT_EQ(transport->PlayIndex(), 1);
+
+    Select(2, 2);
+    QTest::keyClick(lists[2], Qt::Key_Enter);
+    EXPECT_EQ(opener.opened, QByteArrayList{folder + "notes.txt"});
+    EXPECT_EQ(head.PlayingFile, folder + "b.wav");
+}
+
+TEST_F(TransportTest, PaneRowsPlayFromTheirFolderWhichBecomesThePlayPath)
+{
+    Fill(0, {"a.wav", "b.wav"});
+    Select(0, 1);
+    transport->aPlayExecute();
+    EXPECT_EQ(active, lists[0]);
+    EXPECT_EQ(head.PlayPath, folder);
+    EXPECT_EQ(head.PlayingFile, folder + "b.wav");
+    EXPECT_EQ(status->text(), QStringLiteral("播放选择的文件。"));
+    EXPECT_TRUE(transport->tmMain()->isActive());
+    EXPECT_EQ(transport->tmMain()->interval(), 1000);
+}
+
+TEST_F(TransportTest, ATickDuringTheMp3OpenTriesDoesNothing)
+{
+    head.iTryMaxCount = 2;
+    head.bContinuous = true;
+    Fill(0, {"bad.mp3", "a.wav"});
+    Select(0, 0);
+    // Were the tick to act, the empty MP3 player would read as ended and a.wav would start.
+    bool ticked = false;
+    QTimer::singleShot(0, transport.get(), [&] {
+        ticked = transport->Engine().OpeningMp3();
+        transport->tmMainTimer();
+    });
+    transport->aPlayExecute();
+    EXPECT_TRUE(ticked);
+    EXPECT_TRUE(head.PlayingFile.isEmpty());
+    EXPECT_EQ(media.Mode(), MediaMode::NotOpen);
+    EXPECT_EQ(status->text(), QStringLiteral("停止播放。"));
+    EXPECT_EQ(transport->PlayIndex(), 0);
+}
+
+TEST_F(TransportTest, PressingTheBarPausesAndHoldsItWhileTheTickGoesOn)
+{
+    Fill(0, {"long.mp3"});
+    Select(0, 0);
+    transport->aPlayExecute();
+    ASSERT_EQ(mp3.GetState(), 1);
+    outputs.Advance(500);
+
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(300, bar->height() / 2));
+    EXPECT_EQ(mp3.GetState(), 2);
+    EXPECT_FALSE(transport->tmMain()->isActive());
+    EXPECT_TRUE(bar->isSliderDown());
+    const int pressed = bar->value();
+    EXPECT_GT(pressed, bar->maximum() / 2);  // the handle jumped to the pointer
+    transport->tmMainTimer();
+    EXPECT_EQ(bar->value(), pressed);
+
+    QTest::mouseMove(bar, QPoint(100, bar->height() / 2));
+    const int dragged = bar->value();
+    EXPECT_LT(dragged, pressed);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(100, bar->height() / 2));
+    EXPECT_FALSE(bar->isSliderDown());
+    EXPECT_EQ(mp3.GetState(), 1);
+    EXPECT_TRUE(transport->tmMain()->isActive());
+    outputs.Advance(50);
+    transport->tmMainTimer();
+    EXPECT_GE(bar->value(), dragged);
+    EXPECT_LE(bar->value(), dragged + 3);
+}
+
+TEST_F(TransportTest, ADoubleClickOnTheBarSeeksLikeAClick)
+{
+    Fill(0, {"a.wav"});
+    Select(0, 0);
+    transport->aPlayExecute();
+    const QPoint at(100, bar->height() / 2);
+    QTest::mouseDClick(bar, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, at);  // a double click ends with the button let go
+    EXPECT_EQ(media.Mode(), MediaMode::Playing);
+    EXPECT_FALSE(bar->isSliderDown());
+    const int value = bar->value();
+    EXPECT_GT(value, 300);  // a quarter of three seconds, in milliseconds
+    outputs.Advance(10);
+    transport->tmMainTimer();
+    EXPECT_GE(bar->value(), value);
+    EXPECT_LE(bar->value(), value + 20);
+}
+
+TEST_F(TransportTest, OtherButtonsOnTheBarNeitherPauseNorSeek)
+{
+    Fill(0, {"a.wav"});
+    Select(0, 0);
+    transport->aPlayExecute();
+    outputs.Advance(1000);
+    transport->tmMainTimer();
+    const int value = bar->value();
+    QTest::mouseClick(bar, Qt::RightButton, {}, QPoint(350, bar->height() / 2));
+    QTest::mouseClick(bar, Qt::MiddleButton, {}, QPoint(350, bar->height() / 2));
+    EXPECT_EQ(media.Mode(), MediaMode::Playing);
+    EXPECT_EQ(bar->value(), value);
+    EXPECT_TRUE(transport->tmMain()->isActive());
+}
+
+TEST_F(TransportTest, NextPreviousAndPlayOnAListWithoutTheRowPlayNothing)
+{
+    Fill(0, {"a.wav", "b.wav"});
+    Select(0, 0);
+    lists[1]->setFocus();  // the empty target list has the focus
+    transport->aNextExecute();
+    transport->aPriExecute();
+    transport->aPlayExecute();
+    EXPECT_TRUE(head.PlayingFile.isEmpty());
+    EXPECT_EQ(active, lists[1]);
+
+    Fill(2, {folder + "a.wav"});
+    lists[2]->setFocus();  // rows, but the selection is in the source list
+    transport->aPriExecute();
+    transport->aPlayExecute();
+    EXPECT_TRUE(head.PlayingFile.isEmpty());
+    EXPECT_TRUE(msg.shown.isEmpty());
+    EXPECT_TRUE(msg.standardErrors.isEmpty());
+
+    lists[0]->selectionModel()->clearSelection();
+    active = nullptr;
+    transport->aNextExecute();
+    EXPECT_EQ(active, nullptr);
+}
+
+} // namespace
