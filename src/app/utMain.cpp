@@ -83,9 +83,9 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     BuildPanes();
     BuildTags();
     BuildPlaylists(std::move(services.fileChooser));
+    BuildDialogs();
     BuildFileOps(std::move(services.fileOpUi));
     BuildFolderOps();
-    BuildDialogs();
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

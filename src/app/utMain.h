@@ -24,10 +24,10 @@ class QStatusBar;
 class QTabWidget;
 class QWidget;
 
+class TDialogsController;
 class TFileSorter;
 class TFolderOps;
 class ITargetFolders;
-class TDialogsController;
 class TFolderPane;
 class TListDetailView;
 class TListGrid;
@@ -55,8 +55,8 @@ public:
         std::unique_ptr<IDocumentOpener> opener;
         std::unique_ptr<IFolderChooser> folderChooser;
         std::unique_ptr<IFileChooser> fileChooser;
-        std::unique_ptr<IFileOpUi> fileOpUi;
         std::unique_ptr<VolumeDevice> volume;
+        std::unique_ptr<IFileOpUi> fileOpUi;
     };
 
     // programFile: the program's own path, whose folder holds the catalogue.
@@ -123,9 +123,9 @@ private:
     void BuildTags();
     void BuildPlaylists(std::unique_ptr<IFileChooser> chooser);
     bool OpenListQuery();
+    void BuildDialogs();
     void BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi);
     void BuildFolderOps();
-    void BuildDialogs();
 
     THead Head_;
     QByteArray programFile_;
@@ -138,14 +138,14 @@ private:
     std::unique_ptr<IAudioOutputFactory> audio_;
     std::unique_ptr<TMp3Play> Mp3Play_;
     std::unique_ptr<TMediaPlayer> mpMain_;
-    std::unique_ptr<IFileOpUi> fileOpUi_;
-    std::unique_ptr<TFileSorter> sorter_;
-    std::unique_ptr<TFolderOps> folderOps_;
-    std::unique_ptr<ITargetFolders> targetFolders_;
     std::unique_ptr<VolumeDevice> volume_;
     TTransport* transport_ = nullptr;
     TMainVolume* mainVolume_ = nullptr;
     TDialogsController* dialogs_ = nullptr;
+    std::unique_ptr<IFileOpUi> fileOpUi_;
+    std::unique_ptr<TFileSorter> sorter_;
+    std::unique_ptr<TFolderOps> folderOps_;
+    std::unique_ptr<ITargetFolders> targetFolders_;
     TCatalogue dbconMain_;
     std::unique_ptr<IFileChooser> fileChooser_;
     // Declared after the connection: its statements end before the connection closes.

@@ -6,6 +6,8 @@
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
 #include "panes/ui/TPaneStatusBar.h"
+#include "playlists/TListQuery.h"
+#include "playlists/ui/TListDetailView.h"
 #include "utMain.h"
 
 #include <QAction>
@@ -30,6 +32,8 @@ void TwinMain::BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi)
     };
     sorter_ = std::make_unique<TFileSorter>(FileSorterContext{
         Head_, *MsgDlg_, *fileOpUi_, *opener_, this, sortPane(pnlSource_), sortPane(pnlTarget_),
+        SortPlaylist{lvListDetail_, [this] { return qryList()->RecordCount(); },
+                     [this] { return qryList()->CurrentName(); }},
         [this] { return pcMain_->currentIndex(); }, [this] { actions_.value("aStop")->trigger(); },
         [this] { return ActiveFileList_; }, [this] { return ActiveTree_; },
         [this] { actions_.value("aFileDelete")->trigger(); }, [this] { actions_.value("aFileRename")->trigger(); }});
@@ -42,33 +46,33 @@ void TwinMain::BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi)
         {"aReverseSel", &TFileSorter::aReverseSelExecute},
     };
     for (const auto& [name, handler] : handlers)
-        connect(actions_.value(QString::fromLatin1(name)), &QAction::triggered, this, [sorter, handler] {
+        connect(actions_.value(QString::fromLatin1(name)), &QAction::triggered, sorter, [sorter, handler] {
             (sorter->*handler)();
         });
 
     for (TFolderPane* pane : {pnlSource_, pnlTarget_}) {
         TFileListView* list = pane->List();
         const bool isSource = pane == pnlSource_;
-        connect(list, &TFileListView::MousePressed, this, [sorter, list] { sorter->lvSourceMouseDown(list); });
-        connect(list, &TFileListView::KeyDown, this, [sorter, list](QKeyEvent* event) {
+        connect(list, &TFileListView::MousePressed, sorter, [sorter, list] { sorter->lvSourceMouseDown(list); });
+        connect(list, &TFileListView::KeyDown, sorter, [sorter, list](QKeyEvent* event) {
             if (sorter->lvSourceKeyDown(list, event->key()))
                 event->accept();
         });
-        connect(list, &TFileListView::CaptionEdited, this,
+        connect(list, &TFileListView::CaptionEdited, sorter,
                 [sorter, list](int row, const QString& text) { sorter->lvSourceEdited(list, row, text); });
-        connect(list, &TFileListView::StartDrag, this, [sorter, list] { sorter->lvSourceStartDrag(list); });
-        connect(list, &TFileListView::EndDrag, this, [sorter, list] { sorter->lvSourceEndDrag(list); });
-        connect(list, &TFileListView::DragOver, this, [sorter, isSource](QDragMoveEvent* event) {
+        connect(list, &TFileListView::StartDrag, sorter, [sorter, list] { sorter->lvSourceStartDrag(list); });
+        connect(list, &TFileListView::EndDrag, sorter, [sorter, list] { sorter->lvSourceEndDrag(list); });
+        connect(list, &TFileListView::DragOver, sorter, [sorter, isSource](QDragMoveEvent* event) {
             event->setAccepted(isSource ? sorter->lvSourceDragOver(event->source())
                                         : sorter->lvTargetDragOver(event->source()));
         });
         // The move runs once the drag has ended, outside the drag's own event loop.
-        connect(list, &TFileListView::Dropped, this, [this, sorter, isSource](QDropEvent*) {
-            QTimer::singleShot(0, this, [sorter, isSource] {
+        connect(list, &TFileListView::Dropped, sorter, [sorter, isSource](QDropEvent*) {
+            QTimer::singleShot(0, sorter, [sorter, isSource] {
                 isSource ? sorter->lvSourceDragDrop() : sorter->lvTargetDragDrop();
             });
         });
-        connect(pane->Tree(), &TFolderTree::DragOver, this,
+        connect(pane->Tree(), &TFolderTree::DragOver, sorter,
                 [sorter](QDragMoveEvent* event) { event->setAccepted(sorter->dtvSourceDragOver(event->source())); });
     }
 }

@@ -2,7 +2,6 @@
 #include "fileops/TargetFolders.h"
 #include "fileops/ui/TFolderOps.h"
 #include "fileops/ui/utTargetList.h"
-#include "panes/ui/FolderPlaces.h"
 #include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
@@ -109,7 +108,6 @@ void TwinMain::aFileTargetExecute()
                                             },
                                             [this] { return playlists_->qryList().RecordCount(); },
                                             [this] { return playlists_->qryList().CurrentName(); },
-                                            [](const QString& text) { return NativePathOfText(text); },
                                             [this] { actions_.value("aStop")->trigger(); }},
                           this);
     dialog.exec();

@@ -6,11 +6,10 @@
 class QAbstractItemView;
 class QWidget;
 
-// What the transport and the file operations read of a file list and do to it, through the view and
-// its model alone.
+// What the controllers read of a file list and do to it, through the view and its model alone.
 
 int RowCount(const QAbstractItemView* list);
-// The selected rows in list order.
+// The rows with a selected cell, in list order (the caption alone is selected during a drag).
 QList<int> SelectedRows(const QAbstractItemView* list);
 // The first selected row in list order, or -1.
 int SelectedRow(const QAbstractItemView* list);

@@ -157,3 +157,22 @@ bool PathExists(const QByteArray& path)
     struct stat st {};
     return ::lstat(path.constData(), &st) == 0;
 }
+
+QByteArray RealPath(const QByteArray& path)
+{
+    char* resolved = ::realpath(path.constData(), nullptr);
+    if (resolved == nullptr)
+        return {};
+    QByteArray result(resolved);
+    std::free(resolved);
+    return result;
+}
+
+int MakeFolders(const QByteArray& path, mode_t mode)
+{
+    for (qsizetype slash = path.indexOf('/', 1); slash >= 0; slash = path.indexOf('/', slash + 1)) {
+        if (::mkdir(path.first(slash).constData(), mode) != 0 && errno != EEXIST)
+            return errno;
+    }
+    return ::mkdir(path.constData(), mode) == 0 || errno == EEXIST ? 0 : errno;
+}

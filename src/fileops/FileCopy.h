@@ -40,3 +40,9 @@ int SyncFolder(const QByteArray& folder);
 
 // Whether anything (a dangling link too) has this name.
 bool PathExists(const QByteArray& path);
+
+// The path with every link and "." or ".." resolved; empty when it does not resolve.
+QByteArray RealPath(const QByteArray& path);
+
+// Makes an absolute folder path with every missing folder on the way; 0 or the errno.
+int MakeFolders(const QByteArray& path, mode_t mode);

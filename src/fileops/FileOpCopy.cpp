@@ -8,7 +8,6 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,16 +15,6 @@
 namespace {
 
 constexpr int kLinkNameTries = 100;
-
-QByteArray RealPath(const QByteArray& path)
-{
-    char* resolved = ::realpath(path.constData(), nullptr);
-    if (resolved == nullptr)
-        return {};
-    QByteArray result(resolved);
-    std::free(resolved);
-    return result;
-}
 
 bool SameFolder(const QByteArray& a, const QByteArray& b)
 {
@@ -88,8 +77,6 @@ TFileOpJob::Failure TFileOpJob::MoveByRename(const QByteArray& source, const str
 
 TFileOpJob::Step TFileOpJob::CopyTop(const QByteArray& source, const struct stat& st)
 {
-    const QByteArray name = BaseName(source);
-    QByteArray placed;
     Step step = Step::Done;
     if (S_ISREG(st.st_mode)) {
         step = Attempt([&]() -> Failure {
@@ -100,29 +87,17 @@ TFileOpJob::Step TFileOpJob::CopyTop(const QByteArray& source, const struct stat
             Failure failure = CopyData(source, st, to);
             if (::close(to) != 0 && failure.error == 0)
                 failure = {errno, source, {}};
-            if (failure.error == 0) {
-                if (const int error = PlaceNoReplace(temp, destination_, name, false, placed))
-                    failure = {error, source, {}};
-            }
-            if (failure.error != 0)
-                ::unlink(temp.constData());
-            return failure;
+            return PlaceTemporary(temp, source, failure);
         });
     } else if (S_ISLNK(st.st_mode)) {
         step = Attempt([&]() -> Failure {
             for (int tries = 0; tries < kLinkNameTries; ++tries) {
                 const QByteArray temp = JoinPath(
                     destination_, ".kiro-" + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".link");
-                Failure failure = MakeLink(source, st, temp);
+                const Failure failure = MakeLink(source, st, temp);
                 if (failure.error == EEXIST && failure.path == temp)
                     continue;
-                if (failure.error == 0) {
-                    if (const int error = PlaceNoReplace(temp, destination_, name, false, placed))
-                        failure = {error, source, {}};
-                }
-                if (failure.error != 0)
-                    ::unlink(temp.constData());
-                return failure;
+                return PlaceTemporary(temp, source, failure);
             }
             return {EEXIST, destination_, {}};
         });
@@ -137,7 +112,8 @@ TFileOpJob::Step TFileOpJob::CopyTop(const QByteArray& source, const struct stat
         step = CopyFolderContents(source, st, temp);
         if (step == Step::Done) {
             step = Attempt([&]() -> Failure {
-                const int error = PlaceNoReplace(temp, destination_, name, true, placed);
+                QByteArray placed;
+                const int error = PlaceNoReplace(temp, destination_, BaseName(source), true, placed);
                 return {error, source, {}};
             });
         }
@@ -158,6 +134,18 @@ TFileOpJob::Step TFileOpJob::CopyTop(const QByteArray& source, const struct stat
         return Attempt([&]() -> Failure { return {SyncFolder(destination_), destination_, {}}; });
     }
     return Step::Done;
+}
+
+TFileOpJob::Failure TFileOpJob::PlaceTemporary(const QByteArray& temp, const QByteArray& source, Failure failure)
+{
+    if (failure.error == 0) {
+        QByteArray placed;
+        if (const int error = PlaceNoReplace(temp, destination_, BaseName(source), false, placed))
+            failure = {error, source, {}};
+    }
+    if (failure.error != 0)
+        ::unlink(temp.constData());
+    return failure;
 }
 
 TFileOpJob::Failure TFileOpJob::CopyData(const QByteArray& source, const struct stat& st, int toFd)

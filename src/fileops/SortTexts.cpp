@@ -21,6 +21,16 @@ QString CopyQuestion(const QString& s, const QString& t)
     return FromTo("您要从 “", s, "” 向 “", t, "” 复制文件吗?");
 }
 
+QString ListCopyTitle(const QString& l, const QString& t)
+{
+    return FromTo("从自定义播放列表 “", l, "” 向 “", t, "” 复制文件...");
+}
+
+QString ListCopyQuestion(const QString& l, const QString& t)
+{
+    return FromTo("您要从自定义播放列表 “", l, "” 向 “", t, "” 复制文件吗?");
+}
+
 QString CutTitle(const QString& s, const QString& t)
 {
     return FromTo("从 “", s, "” 向 “", t, "” 剪切文件...");

@@ -14,9 +14,13 @@ inline const char* const kSameFolders = "源文件夹和目标文件夹相同！
 inline const char* const kSameFoldersNoCut = "源文件夹和目标文件夹相同！不能剪切！";
 inline const char* const kNameExists = "文件名已经存在！";
 inline const char* const kRenameFailed = "重命名失败！";
+inline const char* const kNoListToCopy = "没有可以复制的自定义播放列表！";
 
 QString CopyTitle(const QString& s, const QString& t);
 QString CopyQuestion(const QString& s, const QString& t);
+// From the play list of name l.
+QString ListCopyTitle(const QString& l, const QString& t);
+QString ListCopyQuestion(const QString& l, const QString& t);
 QString CutTitle(const QString& s, const QString& t);
 QString CutQuestion(const QString& s, const QString& t);
 QString DropOnTargetTitle(const QString& s, const QString& t);

@@ -14,15 +14,6 @@ namespace {
 // An item the user chose to leave where it is, without an error to show.
 constexpr int kLeftAlone = -1;
 
-bool MakeFolders(const QByteArray& path)
-{
-    for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1)) {
-        if (::mkdir(path.first(slash).constData(), 0777) != 0 && errno != EEXIST)
-            return false;
-    }
-    return ::mkdir(path.constData(), 0777) == 0 || errno == EEXIST;
-}
-
 } // namespace
 
 TFileOpJob::TFileOpJob(FileOpKind kind, QByteArray sourceList, QByteArray destination)
@@ -30,14 +21,13 @@ TFileOpJob::TFileOpJob(FileOpKind kind, QByteArray sourceList, QByteArray destin
 {
     while (destination_.size() > 1 && destination_.endsWith('/'))
         destination_.chop(1);
+    stats_.itemsTotal = sources_.size();
+    progress_.Set(stats_);
 }
 
 int TFileOpJob::Run(IFileOpQuestions& questions)
 {
     questions_ = &questions;
-    stats_ = {};
-    stats_.itemsTotal = sources_.size();
-    progress_.Set(stats_);
     const int result = kind_ == FileOpKind::Trash ? RunTrash() : RunTransfer();
     progress_.Set(stats_);
     questions_ = nullptr;
@@ -101,10 +91,8 @@ int TFileOpJob::RunTrash()
     }
     if (!questions_->ConfirmTrash(int(sources_.size()), sources_.size() == 1 ? sources_.first() : QByteArray()))
         return kFileOpCancelled;
-    for (const QByteArray& source : sources_) {
-        if (!Checkpoint())
-            return kFileOpCancelled;
-        const Step step = Attempt([&]() -> Failure {
+    return ForEachSource([this](const QByteArray& source) {
+        return Attempt([&]() -> Failure {
             const TTrash::Result put = trash_.Put(source);
             if (put.outcome == TTrash::Outcome::Trashed)
                 return {};
@@ -116,13 +104,7 @@ int TFileOpJob::RunTrash()
             const int error = RemoveTree(source, failedPath);
             return {error, failedPath, {}};
         });
-        if (step == Step::Stopped)
-            return kFileOpFailed;
-        if (step == Step::Cancelled)
-            return kFileOpCancelled;
-        ItemDone();
-    }
-    return kFileOpDone;
+    });
 }
 
 bool TFileOpJob::PrepareDestination()
@@ -147,9 +129,7 @@ bool TFileOpJob::PrepareDestination()
         return false;
     }
     return Attempt([&]() -> Failure {
-               if (MakeFolders(destination_))
-                   return {};
-               return {errno, destination_, {}};
+               return {MakeFolders(destination_, 0777), destination_, {}};
            })
         == Step::Done;
 }
@@ -192,10 +172,15 @@ int TFileOpJob::RunTransfer()
             stats_.bytesTotal += CountBytes(source);
     }
     progress_.Set(stats_);
+    return ForEachSource([this](const QByteArray& source) { return TransferItem(source); });
+}
+
+int TFileOpJob::ForEachSource(const std::function<Step(const QByteArray&)>& item)
+{
     for (const QByteArray& source : sources_) {
         if (!Checkpoint())
             return kFileOpCancelled;
-        const Step step = TransferItem(source);
+        const Step step = item(source);
         if (step == Step::Stopped)
             return kFileOpFailed;
         if (step == Step::Cancelled)

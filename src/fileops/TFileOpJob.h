@@ -45,6 +45,8 @@ private:
     void AddBytes(qint64 bytes);
     void ItemDone();
 
+    // Runs item on each source in turn, between checkpoints; the job's result.
+    int ForEachSource(const std::function<Step(const QByteArray&)>& item);
     int RunTrash();
     int RunTransfer();
     bool PrepareDestination();
@@ -54,6 +56,8 @@ private:
     Failure MoveByRename(const QByteArray& source, const struct stat& st, bool& crossed);
     bool InsideItself(const QByteArray& folder) const;
     Step CopyTop(const QByteArray& source, const struct stat& st);
+    // Gives a whole temporary copy of a file or link its name, or removes it after a failure.
+    Failure PlaceTemporary(const QByteArray& temp, const QByteArray& source, Failure failure);
     Step CopyEntry(const QByteArray& source, const QByteArray& target);
     Failure CopyData(const QByteArray& source, const struct stat& st, int toFd);
     Failure MakeLink(const QByteArray& source, const struct stat& st, const QByteArray& target);

@@ -26,16 +26,6 @@ bool MountOf(const QByteArray& path, quint64& mount)
     return true;
 }
 
-QByteArray RealPath(const QByteArray& path)
-{
-    char* resolved = ::realpath(path.constData(), nullptr);
-    if (resolved == nullptr)
-        return {};
-    QByteArray result(resolved);
-    std::free(resolved);
-    return result;
-}
-
 // A folder that is ours: made with mode 0700 when missing, no link, owned by us.
 bool OwnFolder(const QByteArray& path)
 {
@@ -49,15 +39,6 @@ bool OwnFolder(const QByteArray& path)
 bool TrashFolder(const QByteArray& folder)
 {
     return OwnFolder(folder) && OwnFolder(folder + "/files") && OwnFolder(folder + "/info");
-}
-
-bool MakeFolders(const QByteArray& path)
-{
-    for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1)) {
-        if (::mkdir(path.first(slash).constData(), 0700) != 0 && errno != EEXIST)
-            return false;
-    }
-    return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST;
 }
 
 int WriteAll(int fd, const QByteArray& bytes)
@@ -102,7 +83,7 @@ bool TTrash::FindPlace(const QByteArray& path, Place& place) const
     quint64 homeMount = 0;
     if (home_.startsWith('/') && MountOf(existing, homeMount) && homeMount == itemMount) {
         place = {home_, {}};
-        return MakeFolders(home_) && TrashFolder(home_);
+        return MakeFolders(home_, 0700) == 0 && TrashFolder(home_);
     }
 
     QByteArray topdir = folder;

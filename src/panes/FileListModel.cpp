@@ -243,6 +243,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
     const FileRow& row = rows_[index.row()];
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
         return key(row, index.column());
     case Qt::DecorationRole:
         if (index.column() == 0 && row.imageIndex >= 0 && row.imageIndex < ImageCount())

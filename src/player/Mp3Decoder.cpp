@@ -48,7 +48,7 @@ ssize_t Mp3Decoder::ReadSpan(void* self, void* dst, size_t size)
     const long long want = std::min(static_cast<long long>(size), d->span_.end - d->span_.begin - d->at_);
     if (want <= 0)
         return 0;
-    const long long n = d->file_.ReadAt(d->span_.begin + d->at_, static_cast<char*>(dst), want);
+    const long long n = d->reader_.Read(d->span_.begin + d->at_, static_cast<char*>(dst), want);
     if (n < 0)
         return -1;
     d->at_ += n;

@@ -3,6 +3,7 @@
 #include "Decoder.h"
 #include "Mp3Span.h"
 #include "NativeFile.h"
+#include "ReadAhead.h"
 
 #include <QByteArray>
 
@@ -46,6 +47,7 @@ private:
     static off_t SeekSpan(void* self, off_t offset, int whence);
 
     NativeFile file_;
+    ReadAhead reader_{file_};
     Mp3Span span_;
     long long at_ = 0;  // read position inside the span
     const std::atomic<bool>* cancel_ = nullptr;

@@ -27,7 +27,7 @@ QString TListQuery::CurrentName() const
 
 void TListQuery::SetCurrent(int row)
 {
-    if (row < 0 || row >= rows_.size() || row == current_)
+    if (removing_ || row < 0 || row >= rows_.size() || row == current_)
         return;
     setCurrentAndAnnounce(row);
 }
@@ -77,9 +77,12 @@ Result TListQuery::DeleteCurrent()
     if (!r.ok)
         return r;
     const int row = current_;
+    // Views move their cursors while the row goes; the one announcement follows the removal.
+    removing_ = true;
     beginRemoveRows(QModelIndex(), row, row);
     rows_.removeAt(row);
     endRemoveRows();
+    removing_ = false;
     setCurrentAndAnnounce(row < rows_.size() ? row : int(rows_.size()) - 1);
     return {};
 }

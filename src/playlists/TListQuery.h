@@ -52,4 +52,5 @@ private:
     QList<ListRow> rows_;
     int current_ = -1;
     bool open_ = false;
+    bool removing_ = false;
 };

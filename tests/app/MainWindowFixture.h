@@ -23,13 +23,15 @@ protected:
     void deliverCatalogue() { ASSERT_FALSE(DeliverCatalogue(programFolder()).isEmpty()); }
 
     // Starts the window; msg and chooser stay valid for the window's life.
-    void start(bool show = true)
+    void start(bool show = true) { startWith({}, show); }
+
+    // Starts the window with these services, the scripted message box and folder chooser.
+    void startWith(TwinMain::Services services, bool show = true)
     {
         auto scripted = std::make_unique<ScriptedMsgDlg>();
         msg = scripted.get();
         auto scriptedChooser = std::make_unique<ScriptedFolderChooser>();
         chooser = scriptedChooser.get();
-        TwinMain::Services services;
         services.msgDlg = std::move(scripted);
         services.folderChooser = std::move(scriptedChooser);
         win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(services));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panes/ui/TempFolders.h"
+#include "support/TempFolder.h"
 #include "support/ScriptedFileOpUi.h"
 #include "fileops/SourceList.h"
 
@@ -16,6 +16,11 @@
 #include <unistd.h>
 
 // Reads a whole file; empty when it cannot be read.
+inline void MakeDir(const QByteArray& path)
+{
+    ASSERT_EQ(::mkdir(path.constData(), 0755), 0) << path.constData();
+}
+
 inline QByteArray ReadAll(const QByteArray& path)
 {
     QByteArray bytes;
@@ -88,16 +93,14 @@ class FileOpTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = MakeTestRoot();
-        remover.root = root;
-        from = root + "/from";
-        to = root + "/to";
-        MakeDir(from);
-        MakeDir(to);
+        ASSERT_TRUE(temp.IsValid());
+        root = temp.Path();
+        from = temp.MakeDir("from");
+        to = temp.MakeDir("to");
     }
 
+    TempFolder temp{qgetenv("HOME")};
     QByteArray root;
-    TreeRemover remover;
     QByteArray from;
     QByteArray to;
     ScriptedFileOpUi ui;

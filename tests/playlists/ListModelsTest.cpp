@@ -27,8 +27,10 @@ TEST_F(PlaylistFixture, TheListQueryFollowsItsCurrentRowThroughInsertEditAndDele
     EXPECT_EQ(query.data(query.index(1, TListQuery::NameColumn)).toString(), "b2");
     EXPECT_EQ(query.CurrentId(), b);
 
-    // The following row after a delete, the previous one after deleting the last.
+    // The following row after a delete, the previous one after deleting the last; each announced once.
+    const qsizetype announced = scrolled.size();
     ASSERT_TRUE(query.DeleteCurrent().ok);
+    EXPECT_EQ(scrolled.size(), announced + 1);
     EXPECT_EQ(query.CurrentId(), c);
     ASSERT_TRUE(query.DeleteCurrent().ok);
     EXPECT_EQ(query.CurrentId(), a);

@@ -1,27 +1,15 @@
 #pragma once
 
 #include "playlists/TPlaylistStore.h"
-#include "store/TCatalogue.h"
-
-#include <gtest/gtest.h>
-
-#include <QFile>
-#include <QSqlQuery>
-#include <QTemporaryDir>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "store/CatalogueFixture.h"
 
 // A fresh copy of the delivered catalogue in a temporary program folder, opened, with a store on it.
-class PlaylistFixture : public ::testing::Test {
+class PlaylistFixture : public CatalogueFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        appPath = QFile::encodeName(dir.path()) + "/";
-        const QString file = QFile::decodeName(TCatalogue::FilePath(appPath));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(MELVANE_BUILT_CATALOGUE), file));
-        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        CatalogueFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         ASSERT_TRUE(catalogue.Open(appPath)) << catalogue.LastError().toStdString();
         store = std::make_unique<TPlaylistStore>(catalogue.Database());
     }
@@ -43,14 +31,6 @@ protected:
         return out;
     }
 
-    // An empty file at folder + name, any bytes.
-    static void touch(const QByteArray& path)
-    {
-        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
-        ASSERT_GE(fd, 0) << path.constData();
-        ::close(fd);
-    }
-
     QString newList(const QString& name = QStringLiteral("l"))
     {
         auto id = store->InsertList(name, QString());
@@ -58,8 +38,5 @@ protected:
         return id.value;
     }
 
-    QTemporaryDir dir;
-    QByteArray appPath;
-    TCatalogue catalogue;
     std::unique_ptr<TPlaylistStore> store;
 };

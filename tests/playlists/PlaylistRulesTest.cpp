@@ -1,7 +1,6 @@
-#include "playlists/NativePath.h"
 #include "playlists/PlaylistRules.h"
 
-#include "panes/ui/TempFolders.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -40,25 +39,12 @@ TEST(PlaylistRules, MovesOnlyWhereThereIsRoom)
 
 TEST(PlaylistRules, OnlyAFileCountsAsPresent)
 {
-    const TreeRemover root{MakeTestRoot() + "/"};
-    const QByteArray file = root.root + "\xB8\xE8.mp3";
-    MakeFile(file, 0);
+    const TempFolder root(qgetenv("HOME"));
+    const QByteArray file = root.MakeFile("\xB8\xE8.mp3");
     EXPECT_FALSE(IsMissingFile(file));
-    EXPECT_TRUE(IsMissingFile(root.root));
-    EXPECT_TRUE(IsMissingFile(root.root + "gone.mp3"));
+    EXPECT_TRUE(IsMissingFile(root.Path() + "/"));
+    EXPECT_TRUE(IsMissingFile(root.At("gone.mp3")));
     EXPECT_TRUE(IsMissingFile(""));
     EXPECT_TRUE(IsMissingFile(file + QByteArray(1, '\0') + "x"));
 }
 
-TEST(NativePath, ShownComponentsTakeTheBytesOfTheEntriesTheyName)
-{
-    const TreeRemover dir{MakeTestRoot()};
-    const QByteArray& root = dir.root;
-    const QString shown = QString::fromUtf8(root);
-    const QByteArray gbkFolder = root + "/\xB8\xE8\xC7\xFA";
-    MakeDir(gbkFolder);
-    EXPECT_EQ(NativePathOf(shown + "/歌曲/新.mp3"), gbkFolder + "/新.mp3");
-    EXPECT_EQ(NativePathOf(shown + "/歌曲/"), gbkFolder + "/");
-    EXPECT_EQ(NativePathOf(shown + "/其它"), root + "/其它");
-    EXPECT_EQ(NativePathOf("/"), "/");
-}

@@ -57,6 +57,8 @@ private:
         OnUiThread([&] {
             QMessageBox box(QMessageBox::Question, dialog_->windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
                             dialog_);
+            box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+            box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
             box.setDefaultButton(QMessageBox::Yes);
             yes = box.exec() == QMessageBox::Yes;
         });

@@ -1,6 +1,7 @@
 #include "TFileSorter.h"
 
 #include "core/ItemRoles.h"
+#include "core/ListRows.h"
 #include "core/MsgDlg.h"
 #include "fileops/FileCopy.h"
 #include "fileops/ShellFileOps.h"
@@ -13,11 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-QByteArray NameOf(const QAbstractItemView* list, int row)
-{
-    return list->model()->index(row, 0).data(kNameBytesRole).toByteArray();
-}
 
 } // namespace
 
@@ -53,7 +49,7 @@ QByteArray TFileSorter::SelectedSources(const SortPane& pane, bool stopPlaying)
     const QByteArray& folder = FolderOf(pane);
     QByteArray list;
     for (const int row : SelectedRows(pane.list)) {
-        const QByteArray path = folder + NameOf(pane.list, row);
+        const QByteArray path = folder + RowBytes(pane.list, row);
         if (stopPlaying && !c_.head.PlayingFile.isEmpty() && path == c_.head.PlayingFile)
             c_.stop();
         AppendSource(list, path);
@@ -66,7 +62,7 @@ void TFileSorter::DropGoneRows(const SortPane& pane)
     const QByteArray& folder = FolderOf(pane);
     const QList<int> rows = SelectedRows(pane.list);
     for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        if (!PathExists(folder + NameOf(pane.list, *row)))
+        if (!PathExists(folder + RowBytes(pane.list, *row)))
             pane.list->model()->removeRow(*row);
     }
     pane.list->viewport()->update();
@@ -75,6 +71,8 @@ void TFileSorter::DropGoneRows(const SortPane& pane)
 
 void TFileSorter::aFileCopyExecute()
 {
+    if (c_.tabIndex() == 1)
+        return CopyEntries();
     if (c_.tabIndex() != 0)
         return;
     if (SelectedRows(c_.source.list).isEmpty())
@@ -84,13 +82,37 @@ void TFileSorter::aFileCopyExecute()
         return Inform(SortTexts::kSelectTarget);
     if (c_.head.SourcePath == c_.head.TargetPath)
         return Inform(SortTexts::kSameFolders);
-    const QByteArray sources = SelectedSources(c_.source, false);
     const QString s = c_.source.treeText();
     const QString t = c_.target.treeText();
-    if (!c_.head.bConfirmation
-        || c_.msg.Show(SortTexts::CopyQuestion(s, t), MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
-        ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, SortTexts::CopyTitle(s, t));
+    CopyToTarget(SelectedSources(c_.source, false), destination, SortTexts::CopyQuestion(s, t),
+                 SortTexts::CopyTitle(s, t));
+}
+
+void TFileSorter::CopyToTarget(const QByteArray& sources, const QByteArray& destination, const QString& question,
+                               const QString& title)
+{
+    // Whatever the answer or the outcome, the target pane shows what its folder holds now.
+    if (!c_.head.bConfirmation || c_.msg.Show(question, MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
+        ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, title);
     c_.target.relist();
+}
+
+void TFileSorter::CopyEntries()
+{
+    if (c_.playlist.listCount() == 0)
+        return Inform(SortTexts::kNoListToCopy);
+    const QList<int> rows = SelectedRows(c_.playlist.entries);
+    if (rows.isEmpty())
+        return Inform(SortTexts::kSelectToCopy);
+    const QByteArray destination = c_.target.treeFolder();
+    if (c_.head.TargetPath.isEmpty() || !ValidFolder(destination))
+        return Inform(SortTexts::kSelectTarget);
+    QByteArray sources;
+    for (const int row : rows)
+        AppendSource(sources, RowBytes(c_.playlist.entries, row));
+    const QString l = c_.playlist.listName();
+    const QString t = c_.target.treeText();
+    CopyToTarget(EndSourceList(sources), destination, SortTexts::ListCopyQuestion(l, t), SortTexts::ListCopyTitle(l, t));
 }
 
 void TFileSorter::aFileCutExecute()
@@ -123,24 +145,23 @@ void TFileSorter::MoveBetween(SortPane& from, SortPane& to, const QString& title
 
 void TFileSorter::lvTargetDragDrop()
 {
-    if (c_.head.SourcePath == c_.head.TargetPath)
-        return Inform(SortTexts::kSameFoldersNoCut);
-    if (SelectedRows(c_.source.list).isEmpty())
-        return;
-    if (!ValidFolder(c_.target.treeFolder()))
-        return Inform(SortTexts::kSelectTarget);
-    MoveBetween(c_.source, c_.target, SortTexts::DropOnTargetTitle(c_.source.treeText(), c_.target.treeText()), {});
+    DropInto(c_.source, c_.target, SortTexts::DropOnTargetTitle(c_.source.treeText(), c_.target.treeText()));
 }
 
 void TFileSorter::lvSourceDragDrop()
 {
+    DropInto(c_.target, c_.source, SortTexts::DropOnSourceTitle(c_.target.treeText(), c_.source.treeText()));
+}
+
+void TFileSorter::DropInto(SortPane& from, SortPane& to, const QString& title)
+{
     if (c_.head.SourcePath == c_.head.TargetPath)
         return Inform(SortTexts::kSameFoldersNoCut);
-    if (SelectedRows(c_.target.list).isEmpty())
+    if (SelectedRows(from.list).isEmpty())
         return;
-    if (!ValidFolder(c_.source.treeFolder()))
+    if (!ValidFolder(to.treeFolder()))
         return Inform(SortTexts::kSelectTarget);
-    MoveBetween(c_.target, c_.source, SortTexts::DropOnSourceTitle(c_.target.treeText(), c_.source.treeText()), {});
+    MoveBetween(from, to, title, {});
 }
 
 void TFileSorter::aFileDeleteExecute()
@@ -166,7 +187,7 @@ void TFileSorter::aFileOpenExecute()
         return;
     const QList<int> rows = SelectedRows(pane->list);
     if (!rows.isEmpty())
-        ShellOpen(c_.opener, c_.owner, FolderOf(*pane) + NameOf(pane->list, rows.first()));
+        ShellOpen(c_.opener, c_.owner, FolderOf(*pane) + RowBytes(pane->list, rows.first()));
 }
 
 void TFileSorter::aSelectAllExecute()

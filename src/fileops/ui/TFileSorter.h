@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -13,7 +14,6 @@ class IDocumentOpener;
 class IFileOpUi;
 class IMsgDlg;
 class QAbstractItemView;
-class QObject;
 class QWidget;
 
 // One folder pane as the file sorter sees it. The list's model gives each row's name bytes under
@@ -28,6 +28,14 @@ struct SortPane {
     std::function<void()> activate;           // makes this list the active one
 };
 
+// The play list page as the file sorter sees it: the entry view, whose rows give full paths under
+// kNameBytesRole, and the list of play lists.
+struct SortPlaylist {
+    QAbstractItemView* entries = nullptr;
+    std::function<int()> listCount;           // how many play lists there are
+    std::function<QString()> listName;        // the name of the list shown
+};
+
 // What the main window hands the file sorter.
 struct FileSorterContext {
     THead& head;
@@ -37,6 +45,7 @@ struct FileSorterContext {
     QWidget* owner;
     SortPane source;
     SortPane target;
+    SortPlaylist playlist;
     std::function<int()> tabIndex;
     std::function<void()> stop;               // the stop action
     std::function<QWidget*()> activeList;
@@ -47,10 +56,15 @@ struct FileSorterContext {
 
 // The file-sorting handlers of the folder page: copy and move to the target folder, delete to the
 // trash, rename in place, open, select, the keys and mouse of the pane lists, drag and drop.
-class TFileSorter {
+// A QObject, so that the window's connections to it end when it goes.
+class TFileSorter final : public QObject {
+    Q_OBJECT
+
 public:
     explicit TFileSorter(FileSorterContext context);
 
+    // Copies the selected files of the source pane, or on the play list page the selected entries,
+    // into the target pane's folder.
     void aFileCopyExecute();
     void aFileCutExecute();
     void aFileDeleteExecute();
@@ -81,8 +95,12 @@ private:
     // Removes, from the last row up, the selected rows whose files are gone.
     void DropGoneRows(const SortPane& pane);
     bool ValidFolder(const QByteArray& folder) const;
+    void CopyEntries();
+    void CopyToTarget(const QByteArray& sources, const QByteArray& destination, const QString& question,
+                      const QString& title);
     void Inform(const char* text);
     void MoveBetween(SortPane& from, SortPane& to, const QString& title, const QString& question);
+    void DropInto(SortPane& from, SortPane& to, const QString& title);
 
     FileSorterContext c_;
 };

@@ -2,6 +2,7 @@
 #include "TFileSorter.h"
 
 #include "core/ItemRoles.h"
+#include "core/ListRows.h"
 #include "core/MsgDlg.h"
 #include "core/NoReplace.h"
 #include "fileops/FileCopy.h"
@@ -25,6 +26,19 @@ qsizetype LongestName(const QByteArray& folder)
 
 const QString kListSource = QStringLiteral("lvSource");
 const QString kListTarget = QStringLiteral("lvTarget");
+
+// Selects the same rows again, as whole rows or as their captions alone.
+void ReselectRows(QAbstractItemView* list, QAbstractItemView::SelectionBehavior behavior)
+{
+    const QList<int> rows = SelectedRows(list);
+    list->setSelectionBehavior(behavior);
+    QItemSelection captions;
+    for (const int row : rows)
+        captions.select(list->model()->index(row, 0), list->model()->index(row, 0));
+    const auto whole =
+        behavior == QAbstractItemView::SelectRows ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate;
+    list->selectionModel()->select(captions, QItemSelectionModel::ClearAndSelect | whole);
+}
 
 bool IsListNamed(const QObject* source, const QString& name)
 {
@@ -94,22 +108,12 @@ void TFileSorter::lvSourceMouseDown(QAbstractItemView* list)
 void TFileSorter::lvSourceStartDrag(QAbstractItemView* list)
 {
     // While the drag is under way only the captions of the dragged rows show as selected.
-    const QList<int> rows = SelectedRows(list);
-    list->setSelectionBehavior(QAbstractItemView::SelectItems);
-    QItemSelection captions;
-    for (const int row : rows)
-        captions.select(list->model()->index(row, 0), list->model()->index(row, 0));
-    list->selectionModel()->select(captions, QItemSelectionModel::ClearAndSelect);
+    ReselectRows(list, QAbstractItemView::SelectItems);
 }
 
 void TFileSorter::lvSourceEndDrag(QAbstractItemView* list)
 {
-    const QList<int> rows = SelectedRows(list);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    QItemSelection whole;
-    for (const int row : rows)
-        whole.select(list->model()->index(row, 0), list->model()->index(row, 0));
-    list->selectionModel()->select(whole, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ReselectRows(list, QAbstractItemView::SelectRows);
 }
 
 bool TFileSorter::lvSourceDragOver(const QObject* source) const

@@ -11,6 +11,7 @@
 #include "fileops/SourceList.h"
 #include "fileops/TargetFolders.h"
 #include "tags/NameText.h"
+#include "tags/NativePath.h"
 
 #include <QAbstractItemView>
 #include <QDialogButtonBox>
@@ -163,7 +164,7 @@ QByteArray TwinTargetList::ChosenFolder()
     // A picked folder keeps its bytes while the field shows it unchanged.
     if (!picked_.isEmpty() && text == DisplayName(picked_))
         return picked_;
-    return c_.nativePath(text);
+    return NativePathOfText(text);
 }
 
 void TwinTargetList::Inform(const char* text)

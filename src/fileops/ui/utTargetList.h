@@ -31,7 +31,6 @@ struct TargetListContext {
     std::function<QString()> sourceTreeText;                 // shown name of the source tree's folder
     std::function<int()> listCount;                          // rows of the query of play lists
     std::function<QString()> listName;                       // name of the current play list
-    std::function<QByteArray(const QString&)> nativePath;    // a typed path's bytes, folder by folder
     std::function<void()> stop;                              // the stop action
 };
 

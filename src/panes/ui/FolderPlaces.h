@@ -23,12 +23,6 @@ QByteArray LastComponent(const QByteArray& path);
 // taken back lexically, no trailing "/". Empty for a relative path.
 QByteArray NormalisedFolderPath(const QByteArray& path);
 
-// The native bytes of a folder path that the user typed or picked as text, mapped
-// folder by folder: a component whose text is the shown name of an entry of the
-// folder above takes that entry's bytes, any other component is UTF-8. "." and ".."
-// are taken lexically and repeated "/" dropped. Empty for a relative path.
-QByteArray NativePathOfText(const QString& text);
-
 // Mount points of the volumes to show, from the text of /proc/self/mounts, in file
 // order, without "/" and without duplicates: volumes on devices under /dev, except
 // loop devices and snap images (squashfs), which only count where a user's files

@@ -1,6 +1,7 @@
 #include "TFolderPane.h"
 
 #include "FolderPlaces.h"
+#include "tags/NativePath.h"
 #include "PaneFont.h"
 #include "TFileListView.h"
 #include "TFolderTree.h"

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
 
@@ -20,4 +21,15 @@ QPushButton* PlainButton(const QString& caption, const char* name, QWidget* pare
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
+}
+
+QHBoxLayout* OkCancelRow(QWidget* parent, QPushButton*& ok, QPushButton*& cancel)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    ok = PlainButton(QStringLiteral("确定"), "btnOk", parent);
+    cancel = PlainButton(QStringLiteral("取消"), "btnCancel", parent);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
 }

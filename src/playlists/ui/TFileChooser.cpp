@@ -1,6 +1,6 @@
 #include "TFileChooser.h"
 
-#include "playlists/NativePath.h"
+#include "tags/NativePath.h"
 
 #include <QFileDialog>
 
@@ -11,7 +11,7 @@ QList<QByteArray> TFileChooser::ChooseFiles(QWidget* parent, const QString& titl
         QFileDialog::getOpenFileNames(parent, title, lastFolder_, QStringLiteral("*.* (*)"));
     QList<QByteArray> paths;
     for (const QString& file : chosen)
-        paths.append(NativePathOf(file));
+        paths.append(NativePathOfText(file));
     if (!chosen.isEmpty())
         lastFolder_ = chosen.first().section(u'/', 0, -2);
     return paths;

@@ -3,7 +3,6 @@
 
 #include "TListDetailView.h"
 #include "TListGrid.h"
-#include "TListStatusBar.h"
 #include "core/MsgDlg.h"
 #include "utCustomList.h"
 #include "utNewList.h"

@@ -7,10 +7,10 @@
 #include "playlists/FileChooser.h"
 #include "utListScan.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QItemSelectionModel>
-#include <QTabWidget>
+
+#include <utility>
 
 void TPlaylists::OpenListDetail(const QString& id)
 {

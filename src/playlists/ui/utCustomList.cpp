@@ -4,7 +4,6 @@
 #include "TListGrid.h"
 #include "core/MsgDlg.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -17,13 +16,7 @@ TwinCustomList::TwinCustomList(TPlaylistStore& store, IMsgDlg& msg, QWidget* par
     dbgList_ = new TListGrid(this);
     dbgList_->setObjectName("dbgList");
     layout->addWidget(dbgList_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnOk_ = PlainButton(QStringLiteral("确定"), "btnOk", this);
-    btnCancel_ = PlainButton(QStringLiteral("取消"), "btnCancel", this);
-    buttons->addWidget(btnOk_);
-    buttons->addWidget(btnCancel_);
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelRow(this, btnOk_, btnCancel_));
     connect(btnOk_, &QPushButton::clicked, this, &TwinCustomList::btnOkClick);
     connect(btnCancel_, &QPushButton::clicked, this, &TwinCustomList::btnCancelClick);
     PlaceFixedDialog(*this, 330, 346);

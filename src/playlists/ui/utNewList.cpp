@@ -6,7 +6,6 @@
 #include "playlists/TListQuery.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,13 +29,7 @@ TwinNewList::TwinNewList(TListQuery& lists, IMsgDlg& msg, QWidget* parent)
     grid->addWidget(edtListMemo_, 1, 1);
     connect(edtListMemo_, &QPlainTextEdit::textChanged, this, &TwinNewList::limitMemo);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    btnOk_ = PlainButton(QStringLiteral("确定"), "btnOk", this);
-    btnCancel_ = PlainButton(QStringLiteral("取消"), "btnCancel", this);
-    buttons->addWidget(btnOk_);
-    buttons->addWidget(btnCancel_);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->addLayout(OkCancelRow(this, btnOk_, btnCancel_), 2, 0, 1, 2);
     connect(btnOk_, &QPushButton::clicked, this, &TwinNewList::btnOkClick);
     connect(btnCancel_, &QPushButton::clicked, this, &TwinNewList::btnCancelClick);
 
