@@ -1,55 +1,39 @@
 #pragma once
 
+#include "app/MainWindowFixture.h"
 #include "player/TestOutputs.h"
-#include "support/DeliveredCatalogue.h"
 #include "support/ScriptedFileOpUi.h"
-#include "support/ScriptedFolderChooser.h"
-#include "support/ScriptedMsgDlg.h"
-#include "support/TempFolder.h"
-#include "app/utMain.h"
 #include "core/ItemRoles.h"
 #include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
 
-#include <gtest/gtest.h>
-
 #include <QAction>
-#include <QLineEdit>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <sys/stat.h>
 
 // The main window over a fresh catalogue with scripted message box, folder chooser, file-operation
 // window and a silent audio output, and a music folder to sort in a temporary folder.
-class FolderOpsWindow : public ::testing::Test {
+class FolderOpsWindow : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.IsValid());
-        ASSERT_FALSE(DeliverCatalogue(dir.Path() + "/").isEmpty());
-        auto scriptedMsg = std::make_unique<ScriptedMsgDlg>();
-        msg = scriptedMsg.get();
-        auto scriptedChooser = std::make_unique<ScriptedFolderChooser>();
-        chooser = scriptedChooser.get();
+        MainWindowFixture::SetUp();
+        deliverCatalogue();
         auto scriptedOps = std::make_unique<ScriptedFileOpUi>();
         ops = scriptedOps.get();
         TwinMain::Services services;
-        services.msgDlg = std::move(scriptedMsg);
-        services.folderChooser = std::move(scriptedChooser);
         services.fileOpUi = std::move(scriptedOps);
         services.audio = std::make_unique<TestOutputs>();
-        win = std::make_unique<TwinMain>(dir.Path() + "/MelvaneKIRO", std::move(services));
-        win->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
+        startWith(std::move(services));
         music = dir.MakeDir("music");
     }
-    void TearDown() override { win.reset(); }
 
     TFolderPane* Source() const { return win->SourcePane(); }
     TFolderPane* Target() const { return win->TargetPane(); }
@@ -128,10 +112,6 @@ protected:
         }
     }
 
-    TempFolder dir;
-    std::unique_ptr<TwinMain> win;
-    ScriptedMsgDlg* msg = nullptr;
-    ScriptedFolderChooser* chooser = nullptr;
     ScriptedFileOpUi* ops = nullptr;
     QByteArray music;
 };
