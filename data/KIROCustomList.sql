@@ -15,9 +15,10 @@ CREATE TABLE listdetail (
 );
 CREATE INDEX listdetail_by_list ON listdetail (id, [order]);
 
+-- A folder path is kept whole: Linux paths may be longer than the declared width.
 CREATE TABLE TargetList (
   id   VARCHAR(20) NOT NULL PRIMARY KEY CHECK (length(id) <= 20),
-  path VARCHAR(255) CHECK (length(path) <= 255)
+  path VARCHAR(255)
 );
 
 CREATE TABLE [option] (

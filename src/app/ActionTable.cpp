@@ -76,7 +76,7 @@ const QList<MenuSpec>& PopupMenuSpecs()
 {
     static const QList<MenuSpec> popups = {
         {"pmFolderTv", "",
-         {{"pmiFolderRefresh", "刷新(&R)"}, {"-"}, {"pmiFolderCopy", "复制(&C)"}, {"pmiFolderCut", "剪切(&X)"},
+         {{"pmiRefresh", "刷新(&R)"}, {"-"}, {"pmiFolderCopy", "复制(&C)"}, {"pmiFolderCut", "剪切(&X)"},
           {"-"}, {"pmiFolderNew", "新建(&N)..."}, {"pmiFolderDelete", "删除(&D)"},
           {"pmiFolderRename", "重命名(&M)"}}},
         {"pmFileList", "",

@@ -15,6 +15,8 @@
 #include "tags/ui/TTagController.h"
 #include "playlists/ui/TPlaylists.h"
 #include "fileops/ui/TFileSorter.h"
+#include "fileops/ui/TFolderOps.h"
+#include "fileops/TargetFolders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,6 +85,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     BuildPlaylists(std::move(services.fileChooser));
     BuildDialogs();
     BuildFileOps(std::move(services.fileOpUi));
+    BuildFolderOps();
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -26,6 +26,8 @@ class QWidget;
 
 class TDialogsController;
 class TFileSorter;
+class TFolderOps;
+class ITargetFolders;
 class TFolderPane;
 class TListDetailView;
 class TListGrid;
@@ -90,6 +92,7 @@ public:
     void aExitExecute();
     void aStopExecute();
     void PlayFile(const QByteArray& file);
+    void aFileTargetExecute();
     TMp3Play& Mp3Play() { return *Mp3Play_; }
     TMediaPlayer& mpMain() { return *mpMain_; }
     TPlaybackEngine& Engine();
@@ -122,6 +125,7 @@ private:
     bool OpenListQuery();
     void BuildDialogs();
     void BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi);
+    void BuildFolderOps();
 
     THead Head_;
     QByteArray programFile_;
@@ -140,6 +144,8 @@ private:
     TDialogsController* dialogs_ = nullptr;
     std::unique_ptr<IFileOpUi> fileOpUi_;
     std::unique_ptr<TFileSorter> sorter_;
+    std::unique_ptr<TFolderOps> folderOps_;
+    std::unique_ptr<ITargetFolders> targetFolders_;
     TCatalogue dbconMain_;
     std::unique_ptr<IFileChooser> fileChooser_;
     // Declared after the connection: its statements end before the connection closes.

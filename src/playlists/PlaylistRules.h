@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TrimBlanks.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,9 +10,6 @@
 // The declared widths of a list's name and memo; the dialog keeps texts within them.
 inline constexpr int kListNameWidth = 15;
 inline constexpr int kListMemoWidth = 10;
-
-// Removes leading and trailing blanks and control characters; inner ones stay.
-QString TrimBlanks(const QString& text);
 
 // Cuts a text to at most width characters without splitting a surrogate pair.
 QString LimitText(const QString& text, int width);

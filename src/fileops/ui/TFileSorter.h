@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListRows.h"
 #include "core/utHead.h"
 
 #include <QByteArray>

@@ -5,6 +5,7 @@
 
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -118,4 +119,61 @@ void TFolderTree::dropEvent(QDropEvent* event)
 {
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
+}
+
+void TFolderTree::EditSelectedName()
+{
+    const QModelIndex node = SelectedNode();
+    if (!node.isValid() || editor_)
+        return;
+    bool allow = true;
+    emit Editing(&allow);
+    if (!allow)
+        return;
+    editedPath_ = model_.Path(node);
+    editedText_ = node.data(Qt::DisplayRole).toString();
+    scrollTo(node);
+    auto* editor = new QLineEdit(editedText_, viewport());
+    editor->setObjectName(QStringLiteral("edtNodeName"));
+    editor->setGeometry(visualRect(node).adjusted(0, -2, 40, 2));
+    editor->selectAll();
+    editor->installEventFilter(this);
+    editor->show();
+    editor->setFocus();
+    editor_ = editor;
+    connect(editor, &QLineEdit::editingFinished, this, [this] { EndEdit(true); });
+}
+
+bool TFolderTree::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == editor_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        EndEdit(false);
+        return true;
+    }
+    return QTreeView::eventFilter(watched, event);
+}
+
+void TFolderTree::EndEdit(bool confirmed)
+{
+    if (!editor_)
+        return;
+    QLineEdit* editor = editor_;
+    editor_ = nullptr;
+    const QString text = editor->text();
+    editor->disconnect(this);
+    editor->setObjectName(QString());
+    editor->hide();
+    editor->deleteLater();
+    setFocus();
+    if (confirmed && text != editedText_)
+        emit Edited(editedPath_, text);
+}
+
+void TFolderTree::ShowRenamed(const QByteArray& newPath)
+{
+    const QModelIndex parent = SelectedParent();
+    if (parent.isValid())
+        RefreshNode(parent);
+    SelectPath(newPath);
 }

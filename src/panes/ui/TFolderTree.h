@@ -2,9 +2,11 @@
 
 #include "FolderTreeModel.h"
 
+#include <QPointer>
 #include <QTreeView>
 
 class QDragMoveEvent;
+class QLineEdit;
 class QMenu;
 
 // A pane's folder tree (dtvSource / dtvTarget) over its own FolderTreeModel.
@@ -34,10 +36,19 @@ public:
 
     void SetPopupMenu(QMenu* menu) { menu_ = menu; }
 
+    // Opens the name editor on the selected node unless a receiver of Editing refuses.
+    void EditSelectedName();
+    // After the selected folder was renamed: reads its parent again and selects the new name.
+    void ShowRenamed(const QByteArray& newPath);
+
 signals:
     void TreeClicked();
     // A drag over the tree; a receiver that lets it drop accepts the event. A drop changes nothing.
     void DragOver(QDragMoveEvent* event);
+    // A name edit is about to start on the selected node; clearing *allow refuses it.
+    void Editing(bool* allow);
+    // The user confirmed another name for the folder at path.
+    void Edited(const QByteArray& path, const QString& newName);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -46,7 +57,14 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void EndEdit(bool confirmed);
+
     FolderTreeModel model_;
+    QPointer<QLineEdit> editor_;
+    QByteArray editedPath_;
+    QString editedText_;
     QMenu* menu_ = nullptr;
 };
