@@ -146,10 +146,13 @@ void TFolderTree::EditSelectedName()
 
 bool TFolderTree::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == editor_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        EndEdit(false);
-        return true;
+    if (watched == editor_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Enter ends the edit here: passed on, it would reach the tree as a click on the node.
+        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            EndEdit(key != Qt::Key_Escape);
+            return true;
+        }
     }
     return QTreeView::eventFilter(watched, event);
 }

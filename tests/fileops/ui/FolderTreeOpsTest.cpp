@@ -319,6 +319,8 @@ TEST_F(FolderTreeOps, EditingTheNameOfThePlayingFilesFolderStopsPlaybackFirst)
     NameEditor()->setText("renamed");
     QTest::keyClick(NameEditor(), Qt::Key_Return);
     EXPECT_TRUE(Exists(music + "/renamed/cbr.mp3"));
+    // The pane keeps its folder: the Enter that confirmed the name is no click on the tree.
+    EXPECT_EQ(win->Head().SourcePath, a + "/");
 }
 
 TEST_F(FolderTreeOps, AGbkNamedFolderKeepsItsBytesThroughCopyMoveRenameAndTrash)
