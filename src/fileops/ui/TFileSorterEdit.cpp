@@ -71,6 +71,9 @@ void TFileSorter::lvSourceEdited(QAbstractItemView* list, int row, const QString
         c_.msg.Show(failed, MsgKind::Error, MsgButtons::Ok);
         return;
     }
+    // A caption confirmed as it was (an edit left by a click elsewhere) renames nothing.
+    if (plan.name == oldName)
+        return;
     const QByteArray newPath = folder + plan.name;
     if (PathExists(newPath)) {
         c_.msg.Show(DisplayName(newPath) + QString::fromUtf8(SortTexts::kNameExists), MsgKind::Warning,
