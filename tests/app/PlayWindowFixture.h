@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindowFixture.h"
+#include "core/ListRows.h"
 #include "player/TestOutputs.h"
 #include "support/RecordingOpener.h"
 
@@ -56,20 +57,15 @@ protected:
     // Starts the window and lists the folder in the source pane, sorted by name.
     void startListing(std::unique_ptr<VolumeDevice> volume = nullptr)
     {
-        auto scripted = std::make_unique<ScriptedMsgDlg>();
-        msg = scripted.get();
         auto audio = std::make_unique<TestOutputs>();
         outputs = audio.get();
         auto recording = std::make_unique<RecordingOpener>();
         opener = recording.get();
         TwinMain::Services services;
-        services.msgDlg = std::move(scripted);
         services.audio = std::move(audio);
         services.opener = std::move(recording);
         services.volume = std::move(volume);
-        win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(services));
-        win->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
+        ASSERT_NO_FATAL_FAILURE(startWith(std::move(services)));
         win->SourcePane()->PathField()->setText(QString::fromUtf8(folder.chopped(1)));
         ASSERT_EQ(win->Head().SourcePath, folder);
         win->SourcePane()->ListModel().ColumnClick(0);
@@ -88,14 +84,7 @@ protected:
                                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
-    QList<int> selectedRows() const
-    {
-        QList<int> rows;
-        for (const QModelIndex& index : source()->selectionModel()->selectedRows())
-            rows.append(index.row());
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    }
+    QList<int> selectedRows() const { return SelectedRows(source()); }
 
     // Plays the rest of the file and lets the next tick find its end.
     void playToTheEnd()
