@@ -1,13 +1,14 @@
-#include "TPaneStatusBar.h"
+#include "TPanelStatusBar.h"
 
 #include <QLabel>
 
-TPaneStatusBar::TPaneStatusBar(QWidget* parent) : QStatusBar(parent)
+TPanelStatusBar::TPanelStatusBar(std::initializer_list<int> widths, const QString& panelName, QWidget* parent)
+    : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
-    for (const int width : {120, 120, 150}) {
+    for (const int width : widths) {
         auto* panel = new QLabel(this);
-        panel->setObjectName(QStringLiteral("sbp%1").arg(panels_.size()));
+        panel->setObjectName(panelName + QString::number(panels_.size()));
         panel->setFixedWidth(width);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
@@ -16,13 +17,13 @@ TPaneStatusBar::TPaneStatusBar(QWidget* parent) : QStatusBar(parent)
     }
 }
 
-void TPaneStatusBar::SetPanelText(int panel, const QString& text)
+void TPanelStatusBar::ShowPanelText(int panel, const QString& text)
 {
     if (panel >= 0 && panel < panels_.size())
         panels_[panel]->setText(text);
 }
 
-QString TPaneStatusBar::PanelText(int panel) const
+QString TPanelStatusBar::PanelText(int panel) const
 {
     return panel >= 0 && panel < panels_.size() ? panels_[panel]->text() : QString();
 }
