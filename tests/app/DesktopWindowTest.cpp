@@ -119,7 +119,7 @@ class ThemeWithIcons {
 public:
     ThemeWithIcons()
     {
-        const QString root = dir_.path() + QStringLiteral("/glyphs");
+        const QString root = QFile::decodeName(dir_.Path()) + QStringLiteral("/glyphs");
         QDir().mkpath(root + QStringLiteral("/16x16/actions"));
         QDir().mkpath(root + QStringLiteral("/16x16/mimetypes"));
         QFile index(root + QStringLiteral("/index.theme"));
@@ -132,7 +132,7 @@ public:
         solid(Qt::blue).save(root + QStringLiteral("/16x16/mimetypes/audio-mpeg.png"));
         searchPaths_ = QIcon::themeSearchPaths();
         themeName_ = QIcon::themeName();
-        QIcon::setThemeSearchPaths({dir_.path()});
+        QIcon::setThemeSearchPaths({QFile::decodeName(dir_.Path())});
         QIcon::setThemeName(QStringLiteral("glyphs"));
     }
     ~ThemeWithIcons()
@@ -149,7 +149,7 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
+    TempFolder dir_;
     QStringList searchPaths_;
     QString themeName_;
 };

@@ -1,3 +1,4 @@
+#include "support/TempFolder.h"
 #include "dialogs/AboutText.h"
 #include "dialogs/HelpAndMail.h"
 #include "dialogs/OptionValues.h"
@@ -5,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,11 +80,10 @@ TEST(AboutText, VersionAndContact)
 
 TEST(HelpAndMail, HelpFileIsBesideTheProgramAndMustBeAFile)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    TempFolder dir;
+    ASSERT_TRUE(dir.IsValid());
     // A program folder whose name is GBK bytes, not UTF-8.
-    const QByteArray folder = QFile::encodeName(dir.path()) + "/\xd2\xf4\xc0\xd6/";
-    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const QByteArray folder = dir.MakeDir("\xd2\xf4\xc0\xd6") + "/";
     const QByteArray help = HelpFilePath(folder);
     EXPECT_EQ(help, folder + "KIROHelp.chm");
     EXPECT_FALSE(HelpFileExists(help));
@@ -101,9 +100,6 @@ TEST(HelpAndMail, HelpFileIsBesideTheProgramAndMustBeAFile)
     EXPECT_TRUE(HelpFileExists(help)) << "a link to the file will do";
     ASSERT_EQ(::unlink(real.constData()), 0);
     EXPECT_FALSE(HelpFileExists(help)) << "a dangling link will not";
-    // QTemporaryDir cannot remove a name that is not UTF-8.
-    ASSERT_EQ(::unlink(help.constData()), 0);
-    ASSERT_EQ(::rmdir(folder.constData()), 0);
 }
 
 TEST(HelpAndMail, MailGoesToTheProjectsAddress)

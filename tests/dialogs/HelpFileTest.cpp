@@ -1,5 +1,7 @@
 // The compiled help file: every page, picture and table of contents is inside, byte for byte, and
 // every link and picture a page names is there to follow.
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -9,7 +11,6 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -75,16 +76,17 @@ TEST(HelpFile, DirectoryHoldsEveryPagePictureAndTheContents)
 
 TEST(HelpFile, PagesComeOutAsTheyWentInAndTheContentsReachEveryPage)
 {
-    QTemporaryDir out;
-    ASSERT_TRUE(out.isValid());
-    run("extract_chmLib", {kChm, out.path()});
+    TempFolder folder;
+    ASSERT_TRUE(folder.IsValid());
+    const QString out = QFile::decodeName(folder.Path());
+    run("extract_chmLib", {kChm, out});
     for (const QString& file : sourceFiles())
-        EXPECT_EQ(readAll(out.path() + QLatin1Char('/') + file), readAll(kSource + QLatin1Char('/') + file))
+        EXPECT_EQ(readAll(out + QLatin1Char('/') + file), readAll(kSource + QLatin1Char('/') + file))
             << file.toStdString();
 
     // The contents are GBK inside the file; each entry names a page, and each page has an entry.
     QStringDecoder gbk("GBK");
-    const QString contents = gbk.decode(readAll(out.path() + QStringLiteral("/toc.hhc")));
+    const QString contents = gbk.decode(readAll(out + QStringLiteral("/toc.hhc")));
     EXPECT_FALSE(gbk.hasError());
     EXPECT_TRUE(contents.contains(QStringLiteral("一步一步整理音乐收藏")));
     static const QRegularExpression local(QStringLiteral("name=\"Local\" value=\"([^\"]+)\""));

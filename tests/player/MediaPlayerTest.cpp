@@ -7,7 +7,9 @@
 
 #include <QDir>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <future>
@@ -96,7 +98,7 @@ TEST_F(MediaPlayerTest, TruncatedWavLengthBecomesTheDecodedDuration)
     const QByteArray wav = ReadFixture("tone.wav");
     const qsizetype data = wav.indexOf("data") + 8;
     ASSERT_GT(data, 8);
-    QTemporaryDir dir;
+    TempFolder dir;
     media.SetFileName(WriteFile(dir, "cut.wav", wav.left(data + 12000)));  // 6000 samples of 8 kHz mono
     ASSERT_TRUE(media.Open());
     PlayOut();
@@ -106,7 +108,7 @@ TEST_F(MediaPlayerTest, TruncatedWavLengthBecomesTheDecodedDuration)
 TEST_F(MediaPlayerTest, TruncatedWmaEndsWhereItsSoundEndsAlsoAfterSeekingBack)
 {
     const QByteArray wma = ReadFixture("tone.wma");
-    QTemporaryDir dir;
+    TempFolder dir;
     media.SetFileName(WriteFile(dir, "cut.wma", wma.left(wma.size() / 2)));
     ASSERT_TRUE(media.Open());
     const int64_t atOpen = media.Length();
@@ -125,7 +127,7 @@ TEST_F(MediaPlayerTest, TruncatedWmaEndsWhereItsSoundEndsAlsoAfterSeekingBack)
 TEST_F(MediaPlayerTest, TheLengthOfAShortFileIsWorkedOutAtOpenTheSameEveryTime)
 {
     const QByteArray wav = ReadFixture("tone.wav");
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray cut = WriteFile(dir, "cut.wav", wav.left(wav.indexOf("data") + 8 + 12000));  // 750 ms
     const QByteArray wma = ReadFixture("tone.wma");
     const QByteArray cutWma = WriteFile(dir, "cut.wma", wma.left(wma.size() / 2));
@@ -178,7 +180,7 @@ TEST_F(MediaPlayerTest, ASeekPastTheEndKeepsTheKnownLength)
 
 TEST_F(MediaPlayerTest, TheContentNotTheNameChoosesTheFormat)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     media.SetFileName(WriteFile(dir, "misnamed.wma", ReadFixture("cbr.mp3")));
     ASSERT_TRUE(media.Open());
     EXPECT_NEAR(static_cast<double>(media.Length()), 3000, 100);
@@ -192,7 +194,7 @@ TEST_F(MediaPlayerTest, TheContentNotTheNameChoosesTheFormat)
 TEST_F(MediaPlayerTest, AFileNeverMakesThePlayerOpenOtherFiles)
 {
     // A play list under a media name: its entries must not be fetched.
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray hls = "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + Fixture("tone.wav") + "\n#EXT-X-ENDLIST\n";
     const QByteArray concat = "ffconcat version 1.0\nfile tone.wav\n";
     const QByteArray here = QFile::encodeName(QDir::currentPath());
@@ -219,9 +221,9 @@ TEST_F(MediaPlayerTest, AStreamThatChangesFromStereoToMonoPlaysOn)
 
 TEST_F(MediaPlayerTest, FifosAndAbsurdRatesAreRefused)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     for (const char* name : {"/pipe.wav", "/pipe.wma", "/pipe.mid"}) {
-        const QByteArray path = QFile::encodeName(dir.path()) + name;
+        const QByteArray path = dir.Path() + name;
         ASSERT_EQ(::mkfifo(path.constData(), 0644), 0);
         media.SetFileName(path);
         auto open = std::async(std::launch::async, [&] { return media.Open(); });
@@ -278,20 +280,20 @@ TEST_F(MediaPlayerTest, DamagedMidiFilesAreRefusedAndSmpteTimingPlays)
 
 TEST_F(MediaPlayerTest, OpenErrorsCarryTheirNumberAndText)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     const struct {
         QByteArray file;
         int error;
     } cases[] = {
         {Fixture("missing.wav"), kErrFileNotFound},
-        {QFile::encodeName(dir.path()) + "/folder.wav", kErrFileUnreadable},
+        {dir.Path() + "/folder.wav", kErrFileUnreadable},
         {Fixture("broken_header.wav"), kErrBadFormat},
         {Fixture("empty.wma"), kErrBadFormat},
         {Fixture("random.mid"), kErrBadFormat},
         {WriteFile(dir, "cut.mid", ReadFixture("tempo_change.mid").left(60)), kErrBadFormat},
         {Fixture("cbr.mp3"), kErrBadFormat},
     };
-    ::mkdir((QFile::encodeName(dir.path()) + "/folder.wav").constData(), 0755);
+    ::mkdir((dir.Path() + "/folder.wav").constData(), 0755);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         media.SetFileName(c.file);

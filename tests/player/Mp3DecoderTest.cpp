@@ -47,7 +47,7 @@ TEST(Mp3DecoderTest, TagsAtTheEndAreNoAudio)
     id3v1 += QByteArray(125, 'x');
     QByteArray lyrics = QByteArray("LYRICSBEGIN") + QByteArray(20, 'y');
     lyrics += QByteArray::number(lyrics.size()).rightJustified(6, '0') + "LYRICS200";
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray path = WriteFile(dir, "tagged.mp3", audio + lyrics + id3v1);
     auto d = Mp3Decoder::Open(path);
     ASSERT_TRUE(d);
@@ -67,7 +67,7 @@ TEST(Mp3DecoderTest, AVbriFrameAfterAnId3v2TagIsFoundToo)
 {
     QByteArray id3v2("ID3\x04\x00\x10\x00\x00\x01\x00", 10);  // 128 bytes of frames, then a footer
     id3v2 += QByteArray(128, '\0') + QByteArray("3DI\x04\x00\x10\x00\x00\x01\x00", 10);
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray path = WriteFile(dir, "tagged_vbri.mp3", id3v2 + ReadFixture("vbri.mp3"));
     NativeFile file;
     int error = 0;

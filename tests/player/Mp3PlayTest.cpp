@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <future>
@@ -92,7 +94,7 @@ TEST_F(Mp3PlayTest, PlayStartsAgainFromTheBeginning)
 
 TEST_F(Mp3PlayTest, PositionReachesTheEndOfFilesLongerThan32767Frames)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray path = WriteRepeated(dir, "long.mp3", "vbr_noheader.mp3", 212);
     ASSERT_LE(mp3.Open(path), 0);
     ASSERT_EQ(mp3.FrameCount(), 155 * 212);
@@ -106,19 +108,18 @@ TEST_F(Mp3PlayTest, PositionReachesTheEndOfFilesLongerThan32767Frames)
 
 TEST_F(Mp3PlayTest, OpensNamesThatAreNotUtf8)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray path = WriteFile(dir, "\xb8\xe8\xc7\xfa.mp3", ReadFixture("cbr.mp3"));  // GBK
     ASSERT_FALSE(path.isEmpty());
     EXPECT_LE(mp3.Open(path), 0);
     mp3.Close();
-    ::unlink(path.constData());  // QTemporaryDir cannot remove names that are not UTF-8
 }
 
 TEST_F(Mp3PlayTest, DamagedMissingOrUnreadableFilesDoNotLoad)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     for (const QByteArray& path : {Fixture("random.mp3"), Fixture("missing.mp3"),
-                                   QFile::encodeName(dir.path()), WriteFile(dir, "empty.mp3", {})}) {
+                                   dir.Path(), WriteFile(dir, "empty.mp3", {})}) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_GT(mp3.Open(path), 0);
         EXPECT_EQ(mp3.GetState(), 0);
@@ -129,8 +130,8 @@ TEST_F(Mp3PlayTest, DamagedMissingOrUnreadableFilesDoNotLoad)
 
 TEST_F(Mp3PlayTest, AFifoUnderAnMp3NameIsRefusedWithoutWaitingForAWriter)
 {
-    QTemporaryDir dir;
-    const QByteArray path = QFile::encodeName(dir.path()) + "/pipe.mp3";
+    TempFolder dir;
+    const QByteArray path = dir.Path() + "/pipe.mp3";
     ASSERT_EQ(::mkfifo(path.constData(), 0644), 0);
     auto open = std::async(std::launch::async, [&] { return mp3.Open(path); });
     if (open.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
@@ -142,7 +143,7 @@ TEST_F(Mp3PlayTest, AFifoUnderAnMp3NameIsRefusedWithoutWaitingForAWriter)
 
 TEST_F(Mp3PlayTest, AFileIsScannedOncePerFileNotPerTry)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray path = WriteFile(dir, "later.mp3", ReadFixture("random.mp3"));
     mp3.Prepare(path);
     EXPECT_TRUE(mp3.WaitPrepared(10000));

@@ -264,19 +264,18 @@ TEST_F(PlaybackEngineTest, AMissingSoundDeviceIsToldOnce)
 
 TEST_F(PlaybackEngineTest, NamesThatAreNotUtf8AreShownDecoded)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray file = WriteFile(dir, "\xb8\xe8\xc7\xfa.wav", ReadFixture("tone.wav"));  // GBK 歌曲
     engine.PlayFile(file);
     EXPECT_EQ(media.Mode(), MediaMode::Playing);
     EXPECT_EQ(display.title, QStringLiteral("MelvaneKIRO(V4.0)-歌曲.wav"));
     engine.StopPlayback();
-    ::unlink(file.constData());
 }
 
 TEST_F(PlaybackEngineTest, TheWindowGoesOnWhileALongMp3IsScanned)
 {
     // An hour of sound: its scan takes a while.
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray path = WriteRepeated(dir, "hour.mp3", "vbr_noheader.mp3", 890);
     ASSERT_FALSE(path.isEmpty());
     int duringScan = 0;
@@ -293,7 +292,7 @@ TEST_F(PlaybackEngineTest, TheWindowGoesOnWhileALongMp3IsScanned)
 
 TEST_F(PlaybackEngineTest, StoppingDuringTheScanCancelsIt)
 {
-    QTemporaryDir dir;
+    TempFolder dir;
     const QByteArray path = WriteRepeated(dir, "hour.mp3", "vbr_noheader.mp3", 890);
     ASSERT_FALSE(path.isEmpty());
     display.duringEvents = [&] { display.RunStopAction(); };

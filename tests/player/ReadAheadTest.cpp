@@ -9,7 +9,7 @@ class ReadAheadTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(dir.IsValid());
         for (int i = 0; i < 200000; ++i)
             content.append(static_cast<char>(i * 7 + i / 251));
         int error = 0;
@@ -24,7 +24,7 @@ protected:
         return got;
     }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     QByteArray content;
     NativeFile file;
 };

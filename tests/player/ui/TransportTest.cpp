@@ -26,8 +26,8 @@ class TransportTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        folder = QFile::encodeName(dir.path()) + '/';
+        ASSERT_TRUE(dir.IsValid());
+        folder = dir.Path() + '/';
         for (const char* name : {"a.wav", "b.wav"})
             ASSERT_FALSE(WriteFile(dir, name, ReadFixture("tone.wav")).isEmpty());
         ASSERT_FALSE(WriteFile(dir, "long.mp3", ReadFixture("cbr.mp3")).isEmpty());
@@ -77,7 +77,7 @@ protected:
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     QByteArray folder;
     THead head;
     ScriptedMsgDlg msg;
