@@ -45,7 +45,8 @@ TwinNewFolder::TwinNewFolder(IMsgDlg& msg, const QByteArray& currentFolder, QWid
     layout->addLayout(fields);
     layout->addWidget(new QLabel(QStringLiteral("说明:新文件夹将创建在当前文件夹下"), this));
     layout->addWidget(buttons);
-    setMinimumWidth(400);
+    // The fixed size follows the fields, so they are made wide enough for a usual folder path.
+    edtCurrFolder_->setMinimumWidth(320);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     edtNewFolder_->setFocus();
