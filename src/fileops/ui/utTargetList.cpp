@@ -172,6 +172,20 @@ void TwinTargetList::Inform(const char* text)
     c_.msg.Show(QString::fromUtf8(text), MsgKind::Information, MsgButtons::Ok);
 }
 
+bool TwinTargetList::SourceReady(const QList<int>& rows, const QByteArray& folder, const char* selectFiles)
+{
+    const char* missing = nullptr;
+    if (rows.isEmpty())
+        missing = selectFiles;
+    else if (folder.isEmpty())
+        missing = SortTexts::kSelectTarget;
+    else if (IsSameFolder(c_.head.SourcePath, folder))
+        missing = SortTexts::kSameFolders;
+    if (missing != nullptr)
+        Inform(missing);
+    return missing == nullptr;
+}
+
 void TwinTargetList::btnBrowseClick()
 {
     const auto chosen = c_.chooser.Choose(QStringLiteral("选择目标文件夹"), picked_);
@@ -226,12 +240,8 @@ void TwinTargetList::btnCopyClick()
     QString title;
     if (c_.tabIndex() == 0) {
         const QList<int> rows = SelectedRows(c_.lvSource);
-        if (rows.isEmpty())
-            return Inform(SortTexts::kSelectToCopy);
-        if (folder.isEmpty())
-            return Inform(SortTexts::kSelectTarget);
-        if (IsSameFolder(c_.head.SourcePath, folder))
-            return Inform(SortTexts::kSameFolders);
+        if (!SourceReady(rows, folder, SortTexts::kSelectToCopy))
+            return;
         for (int row : rows)
             AppendSource(sources, c_.head.SourcePath + RowBytes(c_.lvSource, row));
         title = TargetTexts::CopyTitle(c_.sourceTreeText());
@@ -259,12 +269,8 @@ void TwinTargetList::btnCutClick()
         return;
     const QByteArray folder = ChosenFolder();
     const QList<int> rows = SelectedRows(c_.lvSource);
-    if (rows.isEmpty())
-        return Inform(SortTexts::kSelectToCut);
-    if (folder.isEmpty())
-        return Inform(SortTexts::kSelectTarget);
-    if (IsSameFolder(c_.head.SourcePath, folder))
-        return Inform(SortTexts::kSameFolders);
+    if (!SourceReady(rows, folder, SortTexts::kSelectToCut))
+        return;
     QByteArray sources;
     for (int row : rows) {
         const QByteArray file = c_.head.SourcePath + RowBytes(c_.lvSource, row);

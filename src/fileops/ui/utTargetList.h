@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QList>
 
 #include <functional>
 
@@ -61,6 +62,9 @@ private:
     QByteArray ChosenFolder();
     void SetTarget(const QByteArray& path);
     void Inform(const char* text);
+    // The folder tab's checks before a copy or move: selected rows, a folder, not the source pane's
+    // own; false after telling the user what is missing.
+    bool SourceReady(const QList<int>& rows, const QByteArray& folder, const char* selectFiles);
     // Keeps the folder once after a transfer, then closes.
     void RememberAndClose(const QByteArray& folder);
 
