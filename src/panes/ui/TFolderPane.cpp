@@ -248,21 +248,28 @@ void TFolderPane::SetupFileColumns()
     list_->setFont(PaneFont());
     for (int column = 0; column < model_.ColumnCount(); ++column)
         list_->setColumnWidth(column, model_.ColumnWidth(column));
-    SetSizeColumnWidth();
+    WidenTextColumns();
 }
 
-void TFolderPane::SetSizeColumnWidth()
+void TFolderPane::WidenTextColumns()
 {
-    const int column = model_.ColumnOf(QStringLiteral("大小"));
+    // The widest size texts in megabytes, and the widest attribute texts.
+    WidenColumnToFit(QStringLiteral("大小"), {QStringLiteral("0.000976MB"), QStringLiteral("5.72E3MB")});
+    WidenColumnToFit(QStringLiteral("属性"), {QStringLiteral("无属性文件"), QStringLiteral("只读/隐藏")});
+}
+
+void TFolderPane::WidenColumnToFit(const QString& title, std::initializer_list<QString> texts)
+{
+    const int column = model_.ColumnOf(title);
     if (column < 0)
         return;
-    // The widest size texts in megabytes as the list's style measures a cell, and the grid line.
+    // As the list's style measures a cell, and the grid line.
     QStyleOptionViewItem cell;
     cell.initFrom(list_);
     cell.font = list_->font();
     cell.features = QStyleOptionViewItem::HasDisplay;
     int needed = 0;
-    for (const QString& text : {QStringLiteral("0.000976MB"), QStringLiteral("5.72E3MB")}) {
+    for (const QString& text : texts) {
         cell.text = text;
         needed = std::max(needed, list_->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, {}, list_).width() + 1);
     }

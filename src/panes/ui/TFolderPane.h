@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <initializer_list>
+
 class IFolderChooser;
 class IMsgDlg;
 class QAction;
@@ -71,7 +73,9 @@ private:
     QByteArray& Folder();
     void BuildTopBar(const QString& name);
     void Browse();
-    void SetSizeColumnWidth();
+    void WidenTextColumns();
+    // Widens the column of this title, where there is one, so that each text fits uncut.
+    void WidenColumnToFit(const QString& title, std::initializer_list<QString> texts);
 
     PaneSide side_;
     THead& head_;

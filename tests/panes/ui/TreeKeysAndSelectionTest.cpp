@@ -78,7 +78,7 @@ TEST_F(FolderPaneTest, TabWalksTreePathFieldTypeBoxAndList)
     }
 }
 
-TEST_F(FolderPaneTest, SizeColumnFitsTheWidestMegabyteTextsAndOtherColumnsKeepTheirWidths)
+TEST_F(FolderPaneTest, SizeAndAttributeColumnsFitTheirWidestTextsAndOtherColumnsKeepTheirWidths)
 {
     head.iFileSizeUnit = 1;
     tmp.MakeSizedFile("Desktop/k.wav", 1023);           // 0.000976MB
@@ -92,6 +92,9 @@ TEST_F(FolderPaneTest, SizeColumnFitsTheWidestMegabyteTextsAndOtherColumnsKeepTh
     EXPECT_LE(view->sizeHintForColumn(size), list->columnWidth(size));
     const QFontMetrics metrics(list->font());
     EXPECT_GT(list->columnWidth(size), metrics.horizontalAdvance(QStringLiteral("5.72E3MB")));
-    for (const auto& [title, width] : {std::pair{"文件名", 150}, {"类型", 40}, {"属性", 50}, {"修改时间", 130}})
+    // Both files are plain: "无属性文件", the longest attribute text.
+    const int attributes = pane->ListModel().ColumnOf(QStringLiteral("属性"));
+    EXPECT_LE(view->sizeHintForColumn(attributes), list->columnWidth(attributes));
+    for (const auto& [title, width] : {std::pair{"文件名", 150}, {"类型", 40}, {"修改时间", 130}})
         EXPECT_EQ(list->columnWidth(pane->ListModel().ColumnOf(QString::fromUtf8(title))), width) << title;
 }
