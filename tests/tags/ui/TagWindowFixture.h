@@ -38,14 +38,9 @@ protected:
     {
         MainWindowFixture::SetUp();
         deliverCatalogue();
-        auto scripted = std::make_unique<ScriptedMsgDlg>();
-        msg = scripted.get();
         TwinMain::Services services;
-        services.msgDlg = std::move(scripted);
         services.audio = std::make_unique<TestOutputs>();
-        win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(services));
-        win->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
+        ASSERT_NO_FATAL_FAILURE(startWith(std::move(services)));
         music = programFolder() + "music/";
         ASSERT_EQ(::mkdir(music.constData(), 0755), 0);
     }
