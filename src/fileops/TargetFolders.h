@@ -29,7 +29,6 @@ namespace TargetTexts {
 
 inline const char* const kDeleteOneQuestion = "您确定要删除选择的记录吗？";
 inline const char* const kDeleteAllQuestion = "您确定要删除所有的记录吗？";
-inline const char* const kNoListToCopy = "没有可以复制的自定义播放列表！";
 
 QString CopyTitle(const QString& sourceFolder);
 QString CopyFromListTitle(const QString& listName);

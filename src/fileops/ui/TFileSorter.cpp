@@ -1,12 +1,12 @@
 #include "TFileSorter.h"
 
+#include "SelectedFiles.h"
+
 #include "core/ItemRoles.h"
 #include "core/ListRows.h"
 #include "core/MsgDlg.h"
-#include "fileops/FileCopy.h"
 #include "fileops/ShellFileOps.h"
 #include "fileops/SortTexts.h"
-#include "fileops/SourceList.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
@@ -46,25 +46,12 @@ void TFileSorter::Inform(const char* text)
 
 QByteArray TFileSorter::SelectedSources(const SortPane& pane, bool stopPlaying)
 {
-    const QByteArray& folder = FolderOf(pane);
-    QByteArray list;
-    for (const int row : SelectedRows(pane.list)) {
-        const QByteArray path = folder + RowBytes(pane.list, row);
-        if (stopPlaying && !c_.head.PlayingFile.isEmpty() && path == c_.head.PlayingFile)
-            c_.stop();
-        AppendSource(list, path);
-    }
-    return EndSourceList(list);
+    return SelectedSourceList(pane.list, FolderOf(pane), stopPlaying ? c_.head.PlayingFile : QByteArray(), c_.stop);
 }
 
 void TFileSorter::DropGoneRows(const SortPane& pane)
 {
-    const QByteArray& folder = FolderOf(pane);
-    const QList<int> rows = SelectedRows(pane.list);
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        if (!PathExists(folder + RowBytes(pane.list, *row)))
-            pane.list->model()->removeRow(*row);
-    }
+    RemoveGoneRows(pane.list, FolderOf(pane));
     pane.list->viewport()->update();
     pane.updateStatus();
 }
@@ -101,18 +88,16 @@ void TFileSorter::CopyEntries()
 {
     if (c_.playlist.listCount() == 0)
         return Inform(SortTexts::kNoListToCopy);
-    const QList<int> rows = SelectedRows(c_.playlist.entries);
-    if (rows.isEmpty())
+    if (SelectedRows(c_.playlist.entries).isEmpty())
         return Inform(SortTexts::kSelectToCopy);
     const QByteArray destination = c_.target.treeFolder();
     if (c_.head.TargetPath.isEmpty() || !ValidFolder(destination))
         return Inform(SortTexts::kSelectTarget);
-    QByteArray sources;
-    for (const int row : rows)
-        AppendSource(sources, RowBytes(c_.playlist.entries, row));
+    // The entries are full paths.
+    const QByteArray sources = SelectedSourceList(c_.playlist.entries, {}, {}, c_.stop);
     const QString l = c_.playlist.listName();
     const QString t = c_.target.treeText();
-    CopyToTarget(EndSourceList(sources), destination, SortTexts::ListCopyQuestion(l, t), SortTexts::ListCopyTitle(l, t));
+    CopyToTarget(sources, destination, SortTexts::ListCopyQuestion(l, t), SortTexts::ListCopyTitle(l, t));
 }
 
 void TFileSorter::aFileCutExecute()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/ListRows.h"
 #include "core/utHead.h"
 
 #include <QByteArray>

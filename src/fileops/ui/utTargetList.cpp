@@ -1,5 +1,7 @@
 #include "utTargetList.h"
 
+#include "SelectedFiles.h"
+
 #include "core/FolderChooser.h"
 #include "core/ItemRoles.h"
 #include "core/ListRows.h"
@@ -8,7 +10,6 @@
 #include "fileops/FolderOpRules.h"
 #include "fileops/ShellFileOps.h"
 #include "fileops/SortTexts.h"
-#include "fileops/SourceList.h"
 #include "fileops/TargetFolders.h"
 #include "tags/NameText.h"
 #include "tags/NativePath.h"
@@ -26,8 +27,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <sys/stat.h>
-
 namespace {
 
 constexpr int kIdRole = Qt::UserRole + 2;
@@ -38,12 +37,6 @@ QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent)
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
-}
-
-bool Exists(const QByteArray& path)
-{
-    struct stat st {};
-    return ::lstat(path.constData(), &st) == 0;
 }
 
 } // namespace
@@ -239,27 +232,24 @@ void TwinTargetList::btnCopyClick()
     QByteArray sources;
     QString title;
     if (c_.tabIndex() == 0) {
-        const QList<int> rows = SelectedRows(c_.lvSource);
-        if (!SourceReady(rows, folder, SortTexts::kSelectToCopy))
+        if (!SourceReady(SelectedRows(c_.lvSource), folder, SortTexts::kSelectToCopy))
             return;
-        for (int row : rows)
-            AppendSource(sources, c_.head.SourcePath + RowBytes(c_.lvSource, row));
+        sources = SelectedSourceList(c_.lvSource, c_.head.SourcePath, {}, c_.stop);
         title = TargetTexts::CopyTitle(c_.sourceTreeText());
     } else if (c_.tabIndex() == 1) {
         if (c_.listCount() == 0)
-            return Inform(TargetTexts::kNoListToCopy);
-        const QList<int> rows = SelectedRows(c_.lvListDetail);
-        if (rows.isEmpty())
+            return Inform(SortTexts::kNoListToCopy);
+        if (SelectedRows(c_.lvListDetail).isEmpty())
             return Inform(SortTexts::kSelectToCopy);
         if (folder.isEmpty())
             return Inform(SortTexts::kSelectTarget);
-        for (int row : rows)
-            AppendSource(sources, RowBytes(c_.lvListDetail, row));
+        // The entries are full paths.
+        sources = SelectedSourceList(c_.lvListDetail, {}, {}, c_.stop);
         title = TargetTexts::CopyFromListTitle(c_.listName());
     } else {
         return;
     }
-    if (ShellCopyFiles(c_.fileOps, this, folder, EndSourceList(sources), title) == 0)
+    if (ShellCopyFiles(c_.fileOps, this, folder, sources, title) == 0)
         RememberAndClose(folder);
 }
 
@@ -268,22 +258,12 @@ void TwinTargetList::btnCutClick()
     if (c_.tabIndex() != 0)
         return;
     const QByteArray folder = ChosenFolder();
-    const QList<int> rows = SelectedRows(c_.lvSource);
-    if (!SourceReady(rows, folder, SortTexts::kSelectToCut))
+    if (!SourceReady(SelectedRows(c_.lvSource), folder, SortTexts::kSelectToCut))
         return;
-    QByteArray sources;
-    for (int row : rows) {
-        const QByteArray file = c_.head.SourcePath + RowBytes(c_.lvSource, row);
-        if (file == c_.head.PlayingFile)
-            c_.stop();
-        AppendSource(sources, file);
-    }
-    if (ShellMoveFiles(c_.fileOps, this, folder, EndSourceList(sources), TargetTexts::CutTitle(c_.sourceTreeText())) != 0)
+    const QByteArray sources = SelectedSourceList(c_.lvSource, c_.head.SourcePath, c_.head.PlayingFile, c_.stop);
+    if (ShellMoveFiles(c_.fileOps, this, folder, sources, TargetTexts::CutTitle(c_.sourceTreeText())) != 0)
         return;
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        if (!Exists(c_.head.SourcePath + RowBytes(c_.lvSource, *row)))
-            c_.lvSource->model()->removeRow(*row);
-    }
+    RemoveGoneRows(c_.lvSource, c_.head.SourcePath);
     RememberAndClose(folder);
 }
 
