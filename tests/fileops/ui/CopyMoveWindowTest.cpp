@@ -21,7 +21,7 @@ TEST_F(CopyFromWindow, ChecksComeFirstAndNothingRunsWithoutThem)
     WriteAll(src + "/a.mp3", "a");
     GoBoth();
     Trigger("aFileCopy");
-    Select(Source(), {"a.mp3"});
+    SelectNames(Source(), {"a.mp3"});
     Go(Target(), src);
     Trigger("aFileCopy");
     EXPECT_EQ(Shown(), (QStringList{"请选择需要复制的文件！", "源文件夹和目标文件夹相同！请选择其它目标文件夹！"}));
@@ -30,7 +30,7 @@ TEST_F(CopyFromWindow, ChecksComeFirstAndNothingRunsWithoutThem)
 
     // A tree whose selected node is no folder (the trash) gives no destination.
     Go(Target(), dst);
-    Select(Source(), {"a.mp3"});
+    SelectNames(Source(), {"a.mp3"});
     ASSERT_TRUE(Target()->Tree()->SelectPath("trash:///"));
     Trigger("aFileCopy");
     EXPECT_EQ(Shown().last(), "请选择目标文件夹！");
@@ -44,7 +44,7 @@ TEST_F(CopyFromWindow, WithoutConfirmationCopiesAtOnceAndKeepsBothOnCollision)
     WriteAll(src + "/b.mp3", "b");
     WriteAll(dst + "/a.mp3", "old");
     GoBoth();
-    Select(Source(), {"a.mp3", "b.mp3"});
+    SelectNames(Source(), {"a.mp3", "b.mp3"});
     win->Head().bConfirmation = false;
     Trigger("aFileCopy");
     EXPECT_TRUE(msg->shown.isEmpty());
@@ -63,7 +63,7 @@ TEST_F(CopyFromWindow, WithConfirmationNoCopiesNothingButListsTheTargetAgain)
     WriteAll(src + "/a.mp3", "a");
     GoBoth();
     WriteAll(dst + "/arrived-meanwhile.mp3", "x");
-    Select(Source(), {"a.mp3"});
+    SelectNames(Source(), {"a.mp3"});
     win->Head().bConfirmation = true;
     msg->answers = {MsgResult::No};
     Trigger("aFileCopy");
@@ -88,7 +88,7 @@ TEST_F(MoveFromWindow, MovingThePlayingFileStopsItAndItsRowLeaves)
     GoBoth();
     win->PlayFile(src + "/song.mp3");
     ASSERT_EQ(win->Head().PlayingFile, src + "/song.mp3");
-    Select(Source(), {"song.mp3", "other.mp3"});
+    SelectNames(Source(), {"song.mp3", "other.mp3"});
     Trigger("aFileCut");
     EXPECT_TRUE(win->Head().PlayingFile.isEmpty());
     EXPECT_EQ(win->Mp3Play().GetState(), 0);
@@ -105,7 +105,7 @@ TEST_F(MoveFromWindow, NoKeepsEveryRowButThePlayerHasStopped)
     WriteAll(src + "/c.mp3", "c");
     GoBoth();
     win->PlayFile(src + "/song.mp3");
-    Select(Source(), {"song.mp3", "b.mp3"});
+    SelectNames(Source(), {"song.mp3", "b.mp3"});
     win->Head().bConfirmation = true;
     msg->answers = {MsgResult::No};
     Trigger("aFileCut");
@@ -125,7 +125,7 @@ TEST_F(MoveFromWindow, AFailedMoveChangesNeitherPaneAndThePlayListPageDoesNothin
     WriteAll(src + "/a.mp3", "a");
     WriteAll(src + "/b.mp3", "b");
     GoBoth();
-    Select(Source(), {"a.mp3", "b.mp3"});
+    SelectNames(Source(), {"a.mp3", "b.mp3"});
     ASSERT_EQ(::unlink((src + "/a.mp3").constData()), 0);
     ops->errorAnswers = {ErrorAnswer::Stop};
     Trigger("aFileCut");
@@ -144,12 +144,12 @@ TEST_F(MoveFromWindow, AGbkNamedFileIsCopiedAndMovedWithItsBytes)
     const QByteArray gbk = TextToGbk(u"情歌") + ".mp3";
     WriteAll(src + "/" + gbk, "gbk");
     GoBoth();
-    Select(Source(), {gbk});
+    SelectNames(Source(), {gbk});
     Trigger("aFileCopy");
     EXPECT_EQ(ReadAll(dst + "/" + gbk), "gbk");
     MakeDir(root + "/third");
     Go(Target(), root + "/third");
-    Select(Source(), {gbk});
+    SelectNames(Source(), {gbk});
     Trigger("aFileCut");
     EXPECT_EQ(Names(root + "/third"), QList<QByteArray>{gbk});
     EXPECT_TRUE(Names(src).isEmpty());

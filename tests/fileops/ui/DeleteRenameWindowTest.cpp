@@ -22,7 +22,7 @@ TEST_F(DeleteFromWindow, DecliningTheTrashQuestionLeavesEveryFileAndRow)
     Trigger("aFileDelete");
     EXPECT_EQ(Shown(), QStringList{"请选择需要删除的文件！"});
 
-    Select(Source(), {"a.mp3", "b.mp3"});
+    SelectNames(Source(), {"a.mp3", "b.mp3"});
     ops->confirmAnswers = {false};
     Trigger("aFileDelete");
     ASSERT_EQ(ops->asked.size(), 1);
@@ -40,7 +40,7 @@ TEST_F(DeleteFromWindow, ThePlayingFileStopsGoesToTheTrashAndCanBeRestored)
     GoBoth();
     win->PlayFile(dst + "/song.mp3");
     Activate(Target());
-    Select(Target(), {"song.mp3"});
+    SelectNames(Target(), {"song.mp3"});
     ops->confirmAnswers = {true};
     Trigger("aFileDelete");
     EXPECT_TRUE(win->Head().PlayingFile.isEmpty());
@@ -65,7 +65,7 @@ TEST_F(DeleteFromWindow, AGbkNamedFileIsTrashedWithItsBytes)
     WriteAll(src + "/" + gbk, "g");
     GoBoth();
     Activate(Source());
-    Select(Source(), {gbk});
+    SelectNames(Source(), {gbk});
     ops->confirmAnswers = {true};
     Trigger("aFileDelete");
     EXPECT_TRUE(Rows(Source()).isEmpty());
@@ -84,11 +84,11 @@ TEST_F(RenameInList, TheExtensionStaysAndTakenOrBadNamesChangeNothing)
     GoBoth();
     QAbstractItemView* list = Source()->List();
     const auto edit = [&](const QByteArray& name, const QString& text) {
-        Sorter().lvSourceEdited(list, RowOf(Source(), name), text);
+        Sorter().lvSourceEdited(list, RowOfName(Source(), name), text);
     };
     edit("a.mp3", QStringLiteral("b"));
     EXPECT_EQ(Names(src), (QList<QByteArray>{"b.mp3", "taken.mp3"}));
-    EXPECT_EQ(list->model()->index(RowOf(Source(), "b.mp3"), 0).data().toString(), QStringLiteral("b.mp3"));
+    EXPECT_EQ(list->model()->index(RowOfName(Source(), "b.mp3"), 0).data().toString(), QStringLiteral("b.mp3"));
 
     edit("b.mp3", QStringLiteral("b.MP3"));
     EXPECT_EQ(Names(src), (QList<QByteArray>{"b.MP3.mp3", "taken.mp3"}));
@@ -123,7 +123,7 @@ TEST_F(RenameInList, F2EditsTheFocusedCaptionAndEnterRenamesAGbkFile)
     WriteAll(src + "/" + gbk, "g");
     GoBoth();
     Activate(Source());
-    Select(Source(), {gbk});
+    SelectNames(Source(), {gbk});
     Source()->List()->setFocus();
     QTest::keyClick(Source()->List(), Qt::Key_F2);
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -152,7 +152,7 @@ TEST_F(ListKeysAndMouse, DelDeletesAPressMakesTheListActiveAndSelectionActionsWo
     EXPECT_EQ(SelectedNames(Target()).size(), 3);
     Trigger("aReverseSel");
     EXPECT_TRUE(SelectedNames(Target()).isEmpty());
-    Select(Target(), {"a.mp3"});
+    SelectNames(Target(), {"a.mp3"});
     Trigger("aReverseSel");
     EXPECT_EQ(SelectedNames(Target()), (QList<QByteArray>{"b.mp3", "c.mp3"}));
 

@@ -31,7 +31,7 @@ TEST_F(DragBetweenPanes, ADropMovesAtOnceEvenWithConfirmationAndStopsThePlayingF
     GoBoth();
     win->PlayFile(src + "/song.mp3");
     win->Head().bConfirmation = true;
-    Select(Source(), {"song.mp3", "a.mp3"});
+    SelectNames(Source(), {"song.mp3", "a.mp3"});
 
     Sorter().lvSourceStartDrag(Source()->List());
     EXPECT_EQ(Source()->List()->selectionBehavior(), QAbstractItemView::SelectItems);
@@ -54,14 +54,14 @@ TEST_F(DragBetweenPanes, ACancelledDragSelectsWholeRowsAgainAndADropBackMovesToT
     WriteAll(dst + "/b.mp3", "b");
     WriteAll(dst + "/c.mp3", "c");
     GoBoth();
-    Select(Target(), {"b.mp3", "c.mp3"});
+    SelectNames(Target(), {"b.mp3", "c.mp3"});
     Sorter().lvSourceStartDrag(Target()->List());
     Sorter().lvSourceEndDrag(Target()->List());
     EXPECT_EQ(Target()->List()->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(Target()->List()->selectionModel()->selectedRows().size(), 2);
     EXPECT_TRUE(ops->requests.isEmpty());
 
-    Select(Target(), {"b.mp3"});
+    SelectNames(Target(), {"b.mp3"});
     Sorter().lvSourceDragDrop();
     EXPECT_EQ(ops->requests[0].title, QStringLiteral("从目标文件夹 “to” 向源文件夹 “from” 剪切文件..."));
     EXPECT_EQ(Names(src), QList<QByteArray>{"b.mp3"});
@@ -74,7 +74,7 @@ TEST_F(DragBetweenPanes, BothPanesOnOneFolderMoveNothing)
     WriteAll(src + "/a.mp3", "a");
     Go(Source(), src);
     Go(Target(), src);
-    Select(Source(), {"a.mp3"});
+    SelectNames(Source(), {"a.mp3"});
     Sorter().lvTargetDragDrop();
     Sorter().lvSourceDragDrop();
     EXPECT_EQ(Shown(), (QStringList{"源文件夹和目标文件夹相同！不能剪切！", "源文件夹和目标文件夹相同！不能剪切！"}));

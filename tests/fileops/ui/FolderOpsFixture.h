@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/MainWindowFixture.h"
+#include "fileops/FileOpFixture.h"
+#include "fileops/ui/PaneRows.h"
 #include "player/TestOutputs.h"
+#include "support/ModalDialog.h"
 #include "support/ScriptedFileOpUi.h"
 #include "core/ItemRoles.h"
 #include "panes/ui/TFileListView.h"
@@ -13,9 +16,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <sys/stat.h>
 
 // The main window over a fresh catalogue with scripted message box, folder chooser, file-operation
@@ -59,20 +62,20 @@ protected:
     // Runs trigger and, while the modal dialog of type T it opens is up, act; closes the dialog if act
     // left it open. False when no such dialog opened.
     template <class T>
-    static bool WithDialog(const std::function<void()>& trigger, const std::function<void(T&)>& act)
+    static bool WithDialog(const std::function<void()>& trigger, std::function<void(T&)> act)
     {
-        bool opened = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        auto opened = std::make_shared<bool>(false);
+        WhenModal([opened, act = std::move(act)](QWidget* widget) {
+            auto* dialog = qobject_cast<T*>(widget);
             if (!dialog)
                 return;
-            opened = true;
+            *opened = true;
             act(*dialog);
             if (dialog->isVisible())
                 dialog->reject();
         });
         trigger();
-        return opened;
+        return *opened;
     }
 
     // Types Latin-1 text into the field in place of what it holds.
@@ -86,30 +89,6 @@ protected:
     {
         struct stat st {};
         return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
-    }
-    static bool Exists(const QByteArray& path)
-    {
-        struct stat st {};
-        return ::lstat(path.constData(), &st) == 0;
-    }
-
-    // Selects the pane's rows of these names.
-    static void SelectFiles(TFolderPane* pane, const QList<QByteArray>& names)
-    {
-        TFileListView* list = pane->List();
-        list->clearSelection();
-        QAbstractItemModel* model = list->model();
-        for (const QByteArray& name : names) {
-            bool found = false;
-            for (int row = 0; row < model->rowCount(); ++row) {
-                if (model->index(row, 0).data(kNameBytesRole).toByteArray() == name) {
-                    list->selectionModel()->select(model->index(row, 0),
-                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-                    found = true;
-                }
-            }
-            ASSERT_TRUE(found) << name.constData();
-        }
     }
 
     ScriptedFileOpUi* ops = nullptr;

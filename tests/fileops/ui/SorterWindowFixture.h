@@ -2,6 +2,7 @@
 
 #include "core/ListRows.h"
 #include "fileops/FileOpFixture.h"
+#include "fileops/ui/PaneRows.h"
 #include "player/TestOutputs.h"
 #include "support/RecordingOpener.h"
 #include "support/ScriptedMsgDlg.h"
@@ -70,26 +71,6 @@ protected:
             names.append(model->index(row, 0).data(kNameBytesRole).toByteArray());
         std::sort(names.begin(), names.end());
         return names;
-    }
-    int RowOf(TFolderPane* pane, const QByteArray& name) const
-    {
-        const QAbstractItemModel* model = pane->List()->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            if (model->index(row, 0).data(kNameBytesRole).toByteArray() == name)
-                return row;
-        return -1;
-    }
-    void Select(TFolderPane* pane, const QList<QByteArray>& names)
-    {
-        QItemSelectionModel* selection = pane->List()->selectionModel();
-        selection->clearSelection();
-        for (const QByteArray& name : names) {
-            const int row = RowOf(pane, name);
-            ASSERT_GE(row, 0) << name.constData();
-            const QModelIndex index = pane->List()->model()->index(row, 0);
-            selection->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-            selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        }
     }
     QList<QByteArray> SelectedNames(TFolderPane* pane) const
     {

@@ -64,7 +64,7 @@ protected:
 
 TEST_F(TargetList, ACopyRemembersItsFolderOnceAndClosesTheDialog)
 {
-    SelectFiles(Source(), {"1.mp3"});
+    SelectNames(Source(), {"1.mp3"});
     chooser->answers = {to, to};
     bool closed = false;
     ASSERT_TRUE(WithTargets([&](TwinTargetList& dialog) {
@@ -102,7 +102,7 @@ TEST_F(TargetList, MissingChoicesAreReportedAndNothingIsRemembered)
         EXPECT_EQ(msg->shown.last().text, "请选择需要复制的文件！");
         Click(dialog, "btnCut");
         EXPECT_EQ(msg->shown.last().text, "请选择需要剪切的文件！");
-        SelectFiles(Source(), {"1.mp3"});
+        SelectNames(Source(), {"1.mp3"});
         Type(Field(dialog), " \t ");
         Click(dialog, "btnCopy");
         EXPECT_EQ(msg->shown.last().text, "请选择目标文件夹！");
@@ -130,7 +130,7 @@ TEST_F(TargetList, AMoveTakesTheMovedRowsOutAndStopsTheFileThatPlays)
     Source()->FillFileList();
     win->PlayFile(playing);
     ASSERT_EQ(win->Head().PlayingFile, playing);
-    SelectFiles(Source(), {"cbr.mp3", "2.mp3"});
+    SelectNames(Source(), {"cbr.mp3", "2.mp3"});
     ASSERT_TRUE(WithTargets([&](TwinTargetList& dialog) {
         Type(Field(dialog), "  " + QString::fromUtf8(to) + " ");
         Click(dialog, "btnCut");
@@ -194,7 +194,7 @@ TEST_F(TargetList, ALongFolderWithAGbkNameIsRememberedWhole)
     while (deep.size() < 300)
         deep += "/\xd2\xf4\xc0\xd6-folder-of-a-long-path";
     const QByteArray folder = dir.MakeDir(deep);
-    SelectFiles(Source(), {"2.mp3"});
+    SelectNames(Source(), {"2.mp3"});
     chooser->answers = {folder};
     ASSERT_TRUE(WithTargets([&](TwinTargetList& dialog) {
         Click(dialog, "btnBrowse");
