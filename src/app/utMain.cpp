@@ -16,7 +16,6 @@
 #include "playlists/ui/TPlaylists.h"
 #include "fileops/ui/TFileSorter.h"
 #include "fileops/ui/TFolderOps.h"
-#include "fileops/TargetFolders.h"
 
 #include <QAction>
 #include <QApplication>

@@ -27,7 +27,6 @@ class QWidget;
 class TDialogsController;
 class TFileSorter;
 class TFolderOps;
-class ITargetFolders;
 class TFolderPane;
 class TListDetailView;
 class TListGrid;
@@ -145,7 +144,6 @@ private:
     std::unique_ptr<IFileOpUi> fileOpUi_;
     std::unique_ptr<TFileSorter> sorter_;
     std::unique_ptr<TFolderOps> folderOps_;
-    std::unique_ptr<ITargetFolders> targetFolders_;
     TCatalogue dbconMain_;
     std::unique_ptr<IFileChooser> fileChooser_;
     // Declared after the connection: its statements end before the connection closes.

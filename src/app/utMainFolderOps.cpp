@@ -1,5 +1,4 @@
 // The folder commands of the two trees and the used-target-folders dialog.
-#include "fileops/TargetFolders.h"
 #include "fileops/ui/TFolderOps.h"
 #include "fileops/ui/utTargetList.h"
 #include "panes/ui/TFileListView.h"
@@ -15,26 +14,6 @@
 #include <QTabWidget>
 
 namespace {
-
-// The used target folders in the catalogue's table TargetList, through the play list store.
-class TTargetFolders final : public ITargetFolders {
-public:
-    explicit TTargetFolders(TPlaylists& playlists) : playlists_(playlists) {}
-
-    QString Read(QList<TargetFolder>& folders) override
-    {
-        const auto rows = playlists_.Store().Targets();
-        for (const TargetRow& row : rows.value)
-            folders.append({row.id, row.path});
-        return rows.error;
-    }
-    QString Remember(const QByteArray& path) override { return playlists_.Store().RememberTarget(path).error; }
-    QString Delete(const QString& id) override { return playlists_.Store().DeleteTarget(id).error; }
-    QString DeleteAll() override { return playlists_.Store().DeleteAllTargets().error; }
-
-private:
-    TPlaylists& playlists_;
-};
 
 bool IsSystemPlace(TFolderTree* tree)
 {
@@ -93,13 +72,12 @@ void TwinMain::BuildFolderOps()
         });
     }
 
-    targetFolders_ = std::make_unique<TTargetFolders>(*playlists_);
     connect(actions_.value("aFileTarget"), &QAction::triggered, this, &TwinMain::aFileTargetExecute);
 }
 
 void TwinMain::aFileTargetExecute()
 {
-    TwinTargetList dialog(TargetListContext{Head_, *MsgDlg_, *fileOpUi_, *folderChooser_, *targetFolders_,
+    TwinTargetList dialog(TargetListContext{Head_, *MsgDlg_, *fileOpUi_, *folderChooser_, playlists_->Store(),
                                             [this] { return pcMain_->currentIndex(); }, pnlSource_->List(),
                                             lvListDetail_,
                                             [this] {

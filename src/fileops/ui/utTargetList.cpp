@@ -11,6 +11,7 @@
 #include "fileops/ShellFileOps.h"
 #include "fileops/SortTexts.h"
 #include "fileops/TargetFolders.h"
+#include "playlists/TPlaylistStore.h"
 #include "tags/NameText.h"
 #include "tags/NativePath.h"
 
@@ -107,20 +108,19 @@ TwinTargetList::TwinTargetList(TargetListContext context, QWidget* parent)
 
 void TwinTargetList::OpenTable()
 {
-    QList<TargetFolder> folders;
-    const QString error = c_.folders.Read(folders);
+    const auto folders = c_.store.Targets();
     tblTargetList_->removeRows(0, tblTargetList_->rowCount());
-    if (!error.isEmpty()) {
-        c_.msg.ShowLayerError(error);
+    if (!folders.ok) {
+        c_.msg.ShowLayerError(folders.error);
         return;
     }
-    for (const TargetFolder& folder : folders) {
+    for (const TargetRow& folder : folders.value) {
         auto* item = new QStandardItem(DisplayName(folder.path));
         item->setData(folder.path, kNameBytesRole);
         item->setData(folder.id, kIdRole);
         tblTargetList_->appendRow(item);
     }
-    if (!folders.isEmpty())
+    if (!folders.value.isEmpty())
         dbgList_->setCurrentIndex(tblTargetList_->index(0, 0));
 }
 
@@ -207,9 +207,9 @@ void TwinTargetList::btnDeleteClick()
     if (c_.msg.Show(QString::fromUtf8(TargetTexts::kDeleteOneQuestion), MsgKind::Confirmation,
                     MsgButtons::YesNo) == MsgResult::No)
         return;
-    const QString error = c_.folders.Delete(tblTargetList_->item(row)->data(kIdRole).toString());
-    if (!error.isEmpty())
-        return c_.msg.ShowLayerError(error);
+    const Result deleted = c_.store.DeleteTarget(tblTargetList_->item(row)->data(kIdRole).toString());
+    if (!deleted.ok)
+        return c_.msg.ShowLayerError(deleted.error);
     tblTargetList_->removeRow(row);
 }
 
@@ -220,9 +220,9 @@ void TwinTargetList::btnDelAllClick()
     if (c_.msg.Show(QString::fromUtf8(TargetTexts::kDeleteAllQuestion), MsgKind::Confirmation,
                     MsgButtons::YesNo) == MsgResult::No)
         return;
-    const QString error = c_.folders.DeleteAll();
-    if (!error.isEmpty())
-        c_.msg.ShowLayerError(error);
+    const Result deleted = c_.store.DeleteAllTargets();
+    if (!deleted.ok)
+        c_.msg.ShowLayerError(deleted.error);
     OpenTable();
 }
 
@@ -269,9 +269,9 @@ void TwinTargetList::btnCutClick()
 
 void TwinTargetList::RememberAndClose(const QByteArray& folder)
 {
-    const QString error = c_.folders.Remember(folder);
-    if (!error.isEmpty())
-        c_.msg.ShowLayerError(error);
+    const Result remembered = c_.store.RememberTarget(folder);
+    if (!remembered.ok)
+        c_.msg.ShowLayerError(remembered.error);
     accept();
 }
 

@@ -11,12 +11,12 @@
 class IFileOpUi;
 class IFolderChooser;
 class IMsgDlg;
-class ITargetFolders;
 class QAbstractItemView;
 class QLineEdit;
 class QPushButton;
 class QStandardItemModel;
 class QTableView;
+class TPlaylistStore;
 
 // What the main window hands the target-folders dialog. The lists give each row's bytes under
 // kNameBytesRole: a file name in lvSource, a full path in lvListDetail.
@@ -25,7 +25,7 @@ struct TargetListContext {
     IMsgDlg& msg;
     IFileOpUi& fileOps;
     IFolderChooser& chooser;
-    ITargetFolders& folders;
+    TPlaylistStore& store;   // keeps the used target folders
     std::function<int()> tabIndex;
     QAbstractItemView* lvSource = nullptr;
     QAbstractItemView* lvListDetail = nullptr;
