@@ -82,17 +82,6 @@ QString sizeText(long long size, const THead& head, const QString& decimalPoint)
     return GeneralNumber(static_cast<double>(size) / 1048576.0, 3, decimalPoint) + QStringLiteral("MB");
 }
 
-QString attributeText(bool readOnly, bool hidden)
-{
-    if (readOnly && hidden)
-        return QStringLiteral("只读/隐藏");
-    if (readOnly)
-        return QStringLiteral("只读");
-    if (hidden)
-        return QStringLiteral("隐藏");
-    return QStringLiteral("无属性文件");
-}
-
 // The files of a folder often share an artist, an album or a type: repeat
 // the previous row's text instead of decoding the same bytes again.
 class RepeatedText {
@@ -178,7 +167,7 @@ QList<FileRow> listRows(const QByteArray& folder, const QByteArray& mask, const 
         if (want.size)
             row.cells.append(sizeText(st.st_size, head, decimalPoint));
         if (want.attributes)
-            row.cells.append(attributeText((st.st_mode & S_IWUSR) == 0, hidden));
+            row.cells.append(AttributeText((st.st_mode & S_IWUSR) == 0, hidden));
         if (want.time)
             row.cells.append(times.Text(st.st_mtim.tv_sec));
         if (sameExtension(extension, ".mp3") && !isPlaying(folder, name, head)) {
@@ -254,4 +243,15 @@ void FillFileList(FileListModel& list, const QByteArray& folder, IStatusPanels& 
     list.AppendRows(listRows(folder, mask.toUtf8(), head, locale));
     UpdatePaneStatus(list, 0, panels, head, locale);
     assignIcons(list, folder, icons);
+}
+
+QString AttributeText(bool readOnly, bool hidden)
+{
+    if (readOnly && hidden)
+        return QStringLiteral("只读/隐藏");
+    if (readOnly)
+        return QStringLiteral("只读");
+    if (hidden)
+        return QStringLiteral("隐藏");
+    return QStringLiteral("无属性文件");
 }

@@ -20,3 +20,6 @@ void FillFileList(FileListModel& list, const QByteArray& folder, IStatusPanels& 
 void FillFileList(FileListModel& list, const QByteArray& folder, IStatusPanels& panels,
                   const QString& mask, const THead& head, const QLocale& locale,
                   IFileIcons& icons);
+
+// The attribute cell of a file: "只读/隐藏", "只读", "隐藏" or "无属性文件".
+QString AttributeText(bool readOnly, bool hidden);

@@ -255,7 +255,7 @@ void TFolderPane::WidenTextColumns()
 {
     // The widest size texts in megabytes, and the widest attribute texts.
     WidenColumnToFit(QStringLiteral("大小"), {QStringLiteral("0.000976MB"), QStringLiteral("5.72E3MB")});
-    WidenColumnToFit(QStringLiteral("属性"), {QStringLiteral("无属性文件"), QStringLiteral("只读/隐藏")});
+    WidenColumnToFit(QStringLiteral("属性"), {AttributeText(false, false), AttributeText(true, true)});
 }
 
 void TFolderPane::WidenColumnToFit(const QString& title, std::initializer_list<QString> texts)
