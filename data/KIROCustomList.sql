@@ -32,4 +32,5 @@ INSERT INTO [option] (name, value) VALUES
   ('bShowHideSys',  'F'),
   ('iFileSizeUnit', '1'),
   ('iT2FMode',      '2'),
-  ('iTryMaxCount',  '3');
+  ('iTryMaxCount',  '3'),
+  ('iVolume',       '255');

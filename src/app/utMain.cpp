@@ -2,6 +2,7 @@
 
 #include "AppPath.h"
 #include "ControlLayout.h"
+#include "store/CatalogueChoice.h"
 #include "store/OptionStore.h"
 #include "panes/ui/TFolderChooser.h"
 #include "panes/ui/TFileListView.h"
@@ -28,8 +29,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <sys/stat.h>
 
 TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* parent)
     : QMainWindow(parent), programFile_(programFile), MsgDlg_(std::move(services.msgDlg)), opener_(std::move(services.opener)),
@@ -104,26 +103,28 @@ void TwinMain::FormCreate()
     Head_.ColumnTitles = QString::fromUtf8(kColumnTitles);
     Head_.AppPath = AppPathOf(programFile_);
 
-    const QByteArray file = TCatalogue::FilePath(Head_.AppPath);
-    // A folder of that name is no catalogue either.
-    struct stat st {};
-    if (::stat(file.constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    const CatalogueChoice catalogue =
+        ChooseCatalogue(Head_.AppPath, OwnCatalogueFolder(qgetenv("XDG_DATA_HOME"), qgetenv("HOME")));
+    if (catalogue.kind == CatalogueChoice::Kind::Missing)
         MsgDlg_->Show(QStringLiteral("没有找到数据库文件 [KIROCustomList.mdb] ！\r\r"
                                      "说明：KIROCustomList.mdb 应该与应用程序在同一文件夹下。"),
                       MsgKind::Error, MsgButtons::Ok);
-        return;
-    }
-    OpenCatalogue();
+    else
+        OpenCatalogue(catalogue);
+    RestoreVolume();
 }
 
-void TwinMain::OpenCatalogue()
+void TwinMain::OpenCatalogue(const CatalogueChoice& catalogue)
 {
+    const bool readOnly = catalogue.kind == CatalogueChoice::Kind::ReadOnly;
     dbconMain_.Close();
-    dbconMain_.Open(Head_.AppPath);
+    dbconMain_.OpenFile(catalogue.file, readOnly);
     if (!dbconMain_.IsOpen()) {
         MsgDlg_->Show(QStringLiteral("无法连接数据库：KIROCustomList.mdb！"), MsgKind::Error, MsgButtons::Ok);
         return;
     }
+    if (readOnly)
+        MsgDlg_->Show(catalogue.problem, MsgKind::Warning, MsgButtons::Ok);
     if (!OpenListQuery())
         return;
 

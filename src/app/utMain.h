@@ -24,6 +24,8 @@ class QStatusBar;
 class QTabWidget;
 class QWidget;
 
+struct CatalogueChoice;
+struct CommandLine;
 class TDialogsController;
 class TFileSorter;
 class TFolderOps;
@@ -98,6 +100,11 @@ public:
     TTransport& Transport() { return *transport_; }
     TVolumeControl& VolumeControl();
 
+    // Brings the window to the front and opens the files the command line names.
+    void ShowCommandLine(const CommandLine& line);
+    // Shows the first file's folder in the source pane, selects the given files there and plays.
+    void OpenFiles(const QList<QByteArray>& paths);
+
 signals:
     void ActivePaneChanged();
 
@@ -116,8 +123,11 @@ private:
     void BuildToolBars();
     void BuildPopupMenus();
     void ConnectHandlers();
-    void OpenCatalogue();
+    void OpenCatalogue(const CatalogueChoice& catalogue);
     void BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::unique_ptr<VolumeDevice> volume);
+    // The volume of the last run (full without a catalogue), and from now on each one the user chooses.
+    void RestoreVolume();
+    void KeepVolume();
     void BuildPanes();
     void BuildTags();
     void BuildPlaylists(std::unique_ptr<IFileChooser> chooser);

@@ -8,9 +8,11 @@
 #include "player/ui/TMainVolume.h"
 #include "player/ui/TTransport.h"
 #include "playlists/ui/TListDetailView.h"
+#include "store/OptionStore.h"
 #include "utMain.h"
 
 #include <QAction>
+#include <QSlider>
 
 void TwinMain::BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::unique_ptr<VolumeDevice> volume)
 {
@@ -31,9 +33,32 @@ void TwinMain::BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::uni
     for (const auto& [name, handler] : handlers)
         connect(actions_.value(QLatin1String(name)), &QAction::triggered, transport_, handler);
 
-    // The volume starts at full in each run: the output's gain is the program's own.
+    // The output's gain is the program's own; the catalogue keeps the bar's position between runs.
     volume_ = volume ? std::move(volume) : std::make_unique<TOutputVolume>(audio_->Gain());
     mainVolume_ = new TMainVolume(*volume_, trbVolume_, trbVolumeNV_, this);
+}
+
+void TwinMain::RestoreVolume()
+{
+    // Without a device the bar shows the silence it has.
+    if (VolumeControl().DeviceId(VolumeKind::Wave) >= 0)
+        trbVolume_->setValue(Head_.iVolume);
+    // A drag is kept when the bar is let go, a key or a click on the groove at once.
+    connect(trbVolume_, &QSlider::valueChanged, this, [this] {
+        if (!trbVolume_->isSliderDown())
+            KeepVolume();
+    });
+    connect(trbVolume_, &QSlider::sliderReleased, this, &TwinMain::KeepVolume);
+}
+
+void TwinMain::KeepVolume()
+{
+    Head_.iVolume = trbVolume_->value();
+    if (!dbconMain_.IsOpen() || dbconMain_.IsReadOnly())
+        return;
+    const OptionResult saved = SaveVolume(dbconMain_.Database(), Head_.iVolume);
+    if (!saved.ok())
+        MsgDlg_->ShowLayerError(saved.error);
 }
 
 TPlaybackEngine& TwinMain::Engine()

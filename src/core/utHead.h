@@ -26,6 +26,8 @@ struct THead {
     int iFileSizeUnit = 0;
     int iT2FMode = 0;
     int iTryMaxCount = 0;
+    // The volume bar's position, 0 (silent) to 255 (full); kept by the window, not by the options dialog.
+    int iVolume = 255;
 };
 
 inline const char* const kAppTitle = "MelvaneKIRO(V4.0)";

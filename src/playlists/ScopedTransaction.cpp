@@ -1,5 +1,7 @@
 #include "ScopedTransaction.h"
 
+#include "store/TCatalogue.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -9,7 +11,7 @@ Result run(const QSqlDatabase& db, const QString& statement)
 {
     QSqlQuery q(db);
     if (!q.exec(statement))
-        return Result::Failed(q.lastError().text());
+        return Result::Failed(CatalogueErrorText(q.lastError()));
     return {};
 }
 

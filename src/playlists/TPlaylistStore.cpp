@@ -3,6 +3,8 @@
 #include "ScopedTransaction.h"
 #include "tags/NameText.h"
 
+#include "store/TCatalogue.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -29,11 +31,11 @@ QByteArray pathBytes(const QVariant& value)
 Result run(QSqlQuery& q, const QString& statement, std::initializer_list<QVariant> values)
 {
     if (!q.prepare(statement))
-        return Result::Failed(q.lastError().text());
+        return Result::Failed(CatalogueErrorText(q.lastError()));
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
-        return Result::Failed(q.lastError().text());
+        return Result::Failed(CatalogueErrorText(q.lastError()));
     return {};
 }
 
@@ -61,7 +63,7 @@ Fetched<QList<Row>> readAll(const QSqlDatabase& db, const QString& statement, st
         out.value.append(read(q));
     if (q.lastError().isValid()) {
         out.ok = false;
-        out.error = q.lastError().text();
+        out.error = CatalogueErrorText(q.lastError());
     }
     q.finish();
     return out;
@@ -75,6 +77,11 @@ Result commitOrError(ScopedTransaction& tx, const Result& r)
 } // namespace
 
 TPlaylistStore::TPlaylistStore(QSqlDatabase db, RecordIdMaker ids) : db_(std::move(db)), ids_(std::move(ids)) {}
+
+bool TPlaylistStore::ReadOnly() const
+{
+    return TCatalogue::IsReadOnly(db_);
+}
 
 Fetched<QList<ListRow>> TPlaylistStore::Lists() const
 {
@@ -128,13 +135,13 @@ Result TPlaylistStore::SaveEntries(const QString& listId, const QList<QByteArray
         return r;
     QSqlQuery insert(db_);
     if (!insert.prepare(QStringLiteral("insert into listdetail (id, filename, [order]) values (?, ?, ?)")))
-        return Result::Failed(insert.lastError().text());
+        return Result::Failed(CatalogueErrorText(insert.lastError()));
     for (qsizetype k = 0; k < paths.size(); ++k) {
         insert.bindValue(0, listId);
         insert.bindValue(1, pathValue(paths[k]));
         insert.bindValue(2, int(k));
         if (!insert.exec())
-            return Result::Failed(insert.lastError().text());
+            return Result::Failed(CatalogueErrorText(insert.lastError()));
     }
     return tx.Commit();
 }

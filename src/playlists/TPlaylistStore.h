@@ -27,6 +27,9 @@ class TPlaylistStore {
 public:
     explicit TPlaylistStore(QSqlDatabase db, RecordIdMaker ids = RecordIdMaker());
 
+    // The catalogue could only be opened for reading (the user was told at start).
+    bool ReadOnly() const;
+
     // Every list, in the table's own order.
     Fetched<QList<ListRow>> Lists() const;
     // A new list under a fresh record identifier, which comes back.

@@ -1,6 +1,7 @@
 #include "OptionStore.h"
 
 #include "CatalogueStatements.h"
+#include "TCatalogue.h"
 
 #include <QSet>
 #include <QSqlError>
@@ -27,6 +28,7 @@ const OptionKey kKeys[] = {
     {"iFileSizeUnit", Kind::Integer, nullptr, &THead::iFileSizeUnit, true},
     {"iT2FMode", Kind::Integer, nullptr, &THead::iT2FMode, true},
     {"iTryMaxCount", Kind::Integer, nullptr, &THead::iTryMaxCount, false},
+    {"iVolume", Kind::Integer, nullptr, &THead::iVolume, false},
 };
 
 const OptionKey* keyNamed(const QString& name)
@@ -41,7 +43,7 @@ const OptionKey* keyNamed(const QString& name)
 // The layer's text; a query on a closed connection fails without one.
 QString layerError(const QSqlQuery& query)
 {
-    const QString text = query.lastError().text();
+    const QString text = CatalogueErrorText(query.lastError());
     return text.isEmpty() ? QStringLiteral("database not open") : text;
 }
 
@@ -142,5 +144,23 @@ OptionResult SaveOptions(const QSqlDatabase& db, const THead& head)
         if (!update.exec())
             return {layerError(update)};
     }
+    return {};
+}
+
+OptionResult SaveVolume(const QSqlDatabase& db, int volume)
+{
+    // Catalogues made before the volume was kept have no row for it: the first save adds one.
+    QSqlQuery update(db);
+    update.prepare(QStringLiteral("update [option] set value = ? where name = 'iVolume'"));
+    update.addBindValue(QString::number(volume));
+    if (!update.exec())
+        return {layerError(update)};
+    if (update.numRowsAffected() > 0)
+        return {};
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("insert into [option] (name, value) values ('iVolume', ?)"));
+    insert.addBindValue(QString::number(volume));
+    if (!insert.exec())
+        return {layerError(insert)};
     return {};
 }

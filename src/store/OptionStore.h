@@ -24,3 +24,6 @@ OptionResult LoadOptions(const QSqlDatabase& db, THead& head);
 
 // Writes the five options the dialog edits into their existing rows; a key without a row is not stored.
 OptionResult SaveOptions(const QSqlDatabase& db, const THead& head);
+
+// Writes the volume into its row, adding the row where the catalogue has none yet.
+OptionResult SaveVolume(const QSqlDatabase& db, int volume);

@@ -15,6 +15,8 @@ QString uniqueConnectionName()
 }
 
 constexpr int kBusyTimeoutMs = 3000;
+constexpr int kSqliteReadOnly = 8;
+const QLatin1String kReadOnlyMode("?mode=ro");
 
 } // namespace
 
@@ -34,18 +36,31 @@ QByteArray TCatalogue::FilePath(const QByteArray& appPath)
     return appPath + kCatalogueFileName;
 }
 
-QString TCatalogue::Uri(const QByteArray& appPath)
+QString CatalogueErrorText(const QSqlError& error)
 {
-    // SQLite decodes every %XX back into its byte, so a folder name that is no UTF-8 arrives whole.
-    const QByteArray path = FilePath(appPath).toPercentEncoding("/");
-    return QLatin1String("file:") + QLatin1String(path) + QLatin1String("?mode=rw");
+    // The primary result code is the low byte of an extended one.
+    if ((error.nativeErrorCode().toInt() & 0xff) == kSqliteReadOnly)
+        return QStringLiteral("数据库文件只能读取，更改没有保存。");
+    return error.text();
 }
 
-bool TCatalogue::Open(const QByteArray& appPath)
+QString TCatalogue::Uri(const QByteArray& file, bool readOnly)
+{
+    // SQLite decodes every %XX back into its byte, so a folder name that is no UTF-8 arrives whole.
+    const QByteArray path = file.toPercentEncoding("/");
+    return QLatin1String("file:") + QLatin1String(path) + (readOnly ? kReadOnlyMode : QLatin1String("?mode=rw"));
+}
+
+bool TCatalogue::IsReadOnly(const QSqlDatabase& db)
+{
+    return db.isOpen() && db.databaseName().endsWith(kReadOnlyMode);
+}
+
+bool TCatalogue::OpenFile(const QByteArray& file, bool readOnly)
 {
     Close();
     QSqlDatabase db = QSqlDatabase::database(name_, false);
-    db.setDatabaseName(Uri(appPath));
+    db.setDatabaseName(Uri(file, readOnly));
     db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open()) {

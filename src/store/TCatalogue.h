@@ -4,7 +4,14 @@
 #include <QSqlDatabase>
 #include <QString>
 
-// The one connection to the catalogue file beside the program, open for the program's life.
+class QSqlError;
+
+// The layer's text of an error, or where the catalogue cannot be written, one plain sentence saying so
+// instead of SQLite's "attempt to write a readonly database".
+QString CatalogueErrorText(const QSqlError& error);
+
+// The one connection to the catalogue file (beside the program, or the user's own copy), open for the
+// program's life.
 class TCatalogue {
 public:
     TCatalogue();
@@ -14,16 +21,21 @@ public:
 
     // The catalogue's path: the program folder (ending in "/") and the file name.
     static QByteArray FilePath(const QByteArray& appPath);
-    // The file's URI as the connection opens it: every byte of the path kept, and mode=rw, since SQLite
-    // would otherwise create an empty file where none is.
-    static QString Uri(const QByteArray& appPath);
+    // The file's URI as the connection opens it: every byte of the path kept, and mode=rw (or ro), since
+    // SQLite would otherwise create an empty file where none is.
+    static QString Uri(const QByteArray& file, bool readOnly = false);
+    // Whether this connection was opened for reading only.
+    static bool IsReadOnly(const QSqlDatabase& db);
 
-    // Opens the existing file for reading and writing; a missing file is never created. The connection
-    // then waits for other programs' locks briefly and keeps foreign keys. False when it is not open;
-    // LastError() then says why.
-    bool Open(const QByteArray& appPath);
+    // Opens the existing file for reading and writing, or only reading; a missing file is never created.
+    // The connection then waits for other programs' locks briefly and keeps foreign keys. False when it
+    // is not open; LastError() then says why.
+    bool OpenFile(const QByteArray& file, bool readOnly = false);
+    // The catalogue beside the program of this folder.
+    bool Open(const QByteArray& appPath) { return OpenFile(FilePath(appPath)); }
     void Close();
     bool IsOpen() const;
+    bool IsReadOnly() const { return IsReadOnly(Database()); }
     QString LastError() const;
 
     QSqlDatabase Database() const;

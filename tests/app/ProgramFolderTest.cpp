@@ -2,14 +2,21 @@
 // should be, an option table the program cannot read.
 #include "MainWindowFixture.h"
 #include "playlists/TListQuery.h"
+#include "playlists/ui/utNewList.h"
+#include "support/ModalDialog.h"
 #include "support/TempFolder.h"
 
 #include "app/AppPath.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTabWidget>
 #include <QSqlQueryModel>
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -108,4 +115,50 @@ TEST_F(MainWindowFixture, AnOptionTableWithoutItsNameColumnShowsTheLayersErrorAt
     ASSERT_EQ(msg->layerErrors.size(), 1);
     EXPECT_TRUE(msg->layerErrors[0].contains("name")) << msg->layerErrors[0].toStdString();
     EXPECT_EQ(win->Head().iTryMaxCount, 0);
+}
+
+// Runs again as nobody (tests/app/CMakeLists.txt): root can write every file.
+TEST_F(MainWindowFixture, WithNoWritableCatalogueTheStartSaysSoOnceAndNothingLaterShowsTheLayersText)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root can write every file";
+    deliverCatalogue();
+    ASSERT_EQ(::chmod((programFolder() + kCatalogueName).constData(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.Path().constData(), 0555), 0);
+    TempFolder data;
+    const QByteArray own = data.MakeDir("locked", 0555) + "/melvanekiro/" + kCatalogueName;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    ::setenv("XDG_DATA_HOME", data.At("locked").constData(), 1);
+    start();
+    ::setenv("XDG_DATA_HOME", dataHome.constData(), 1);
+
+    ASSERT_EQ(msg->shown.size(), 1);
+    EXPECT_EQ(msg->shown[0].kind, MsgKind::Warning);
+    EXPECT_TRUE(msg->shown[0].text.contains(QFile::decodeName(own))) << msg->shown[0].text.toStdString();
+    EXPECT_TRUE(win->ListQueryOpen());
+    EXPECT_EQ(win->Head().iTryMaxCount, 3);
+
+    // The options hold for this run and the dialog closes; the volume moves.
+    const bool confirmation = !win->Head().bConfirmation;
+    DriveModal([&] { win->Action("aOption")->trigger(); },
+               [](QWidget* dialog) {
+                   for (const char* name : {"ckbConfirmation", "btnOk"})
+                       QTest::mouseClick(dialog->findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton);
+               });
+    EXPECT_EQ(win->Head().bConfirmation, confirmation);
+    win->findChild<QSlider*>("trbVolume")->setValue(40);
+    EXPECT_TRUE(msg->layerErrors.isEmpty());
+
+    // A new play list cannot be kept, and the user reads why in plain words.
+    win->findChild<QTabWidget*>("pcMain")->setCurrentIndex(1);
+    DriveModal([&] { win->Action("aListNew")->trigger(); },
+               [](QWidget* dialog) {
+                   auto* newList = qobject_cast<TwinNewList*>(dialog);
+                   newList->edtListName()->setText("lost");
+                   QTest::mouseClick(newList->btnOk(), Qt::LeftButton);
+                   if (newList->isVisible())
+                       newList->reject();
+               });
+    EXPECT_EQ(msg->layerErrors, QStringList{"数据库文件只能读取，更改没有保存。"});
+    EXPECT_EQ(msg->shown.size(), 1);
 }

@@ -37,6 +37,27 @@ TEST_F(VolumeFromWindow, TheBarStartsFullAndTurnsTheProgramsOwnSoundDown)
     EXPECT_EQ(win->VolumeControl().DeviceId(VolumeKind::Midi), -1);
 }
 
+TEST_F(VolumeFromWindow, TheVolumeChosenIsTheNextStartsAlsoWithACatalogueThatHadNoRowForIt)
+{
+    {
+        TCatalogue db;
+        ASSERT_TRUE(db.Open(programFolder()));
+        ASSERT_TRUE(db.Execute("delete from [option] where name = 'iVolume'"));
+    }
+    startListing();
+    auto* bar = control<QSlider>("trbVolume");
+    EXPECT_EQ(bar->value(), 255);
+    QTest::keyClick(bar, Qt::Key_PageDown);
+    const int chosen = bar->value();
+    ASSERT_LT(chosen, 255);
+
+    win.reset();
+    startListing();
+    EXPECT_EQ(control<QSlider>("trbVolume")->value(), chosen);
+    EXPECT_EQ(VolumeFromDevice(outputs->Gain().Volume()), chosen);
+    EXPECT_TRUE(msg->layerErrors.isEmpty());
+}
+
 TEST_F(VolumeFromWindow, WithoutADeviceTheBarStartsAtZeroAndChangesNothing)
 {
     auto device = std::make_unique<NoVolumeDevice>();

@@ -6,11 +6,13 @@
 
 TEST(CatalogueUri, KeepsEveryByteOfThePathAndNeverCreatesTheFile)
 {
-    EXPECT_EQ(TCatalogue::Uri("/opt/kiro/"), "file:/opt/kiro/KIROCustomList.mdb?mode=rw");
-    EXPECT_EQ(TCatalogue::Uri("/m/\xd2\xf4\xc0\xd6/"), "file:/m/%D2%F4%C0%D6/KIROCustomList.mdb?mode=rw");
+    const auto uri = [](const QByteArray& folder) { return TCatalogue::Uri(TCatalogue::FilePath(folder)); };
+    EXPECT_EQ(uri("/opt/kiro/"), "file:/opt/kiro/KIROCustomList.mdb?mode=rw");
+    EXPECT_EQ(uri("/m/\xd2\xf4\xc0\xd6/"), "file:/m/%D2%F4%C0%D6/KIROCustomList.mdb?mode=rw");
     // Characters a URI gives a meaning to stay part of the folder's name.
-    EXPECT_EQ(TCatalogue::Uri("/a?b#c%d e/"), "file:/a%3Fb%23c%25d%20e/KIROCustomList.mdb?mode=rw");
-    EXPECT_EQ(TCatalogue::Uri("/\xe9\x9f\xb3/"), "file:/%E9%9F%B3/KIROCustomList.mdb?mode=rw");
+    EXPECT_EQ(uri("/a?b#c%d e/"), "file:/a%3Fb%23c%25d%20e/KIROCustomList.mdb?mode=rw");
+    EXPECT_EQ(uri("/\xe9\x9f\xb3/"), "file:/%E9%9F%B3/KIROCustomList.mdb?mode=rw");
+    EXPECT_EQ(TCatalogue::Uri("/usr/lib/k.mdb", true), "file:/usr/lib/k.mdb?mode=ro");
 }
 
 TEST_F(CatalogueFixture, OpensAndWritesFromAFolderWhoseNameIsNoUtf8)

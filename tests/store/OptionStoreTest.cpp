@@ -118,6 +118,23 @@ TEST_F(OptionStoreTest, SaveWritesTheFiveDialogOptionsIntoExistingRowsOnly)
     EXPECT_EQ(stored("iTryMaxCount"), "3");
 }
 
+TEST_F(OptionStoreTest, TheVolumeIsFullWithoutItsRowAndSavingAddsTheRowOnce)
+{
+    exec("delete from [option] where name = 'iVolume'");
+    ASSERT_TRUE(LoadOptions(catalogue.Database(), head).ok());
+    EXPECT_EQ(head.iVolume, 255);
+    ASSERT_TRUE(SaveVolume(catalogue.Database(), 90).ok());
+    ASSERT_TRUE(SaveVolume(catalogue.Database(), 100).ok());
+    QSqlQuery rows(catalogue.Database());
+    ASSERT_TRUE(rows.exec("select count(*) from [option] where name = 'iVolume'") && rows.next());
+    EXPECT_EQ(rows.value(0).toInt(), 1);
+    ASSERT_TRUE(LoadOptions(catalogue.Database(), head).ok());
+    EXPECT_EQ(head.iVolume, 100);
+    // The options dialog leaves the volume alone.
+    ASSERT_TRUE(SaveOptions(catalogue.Database(), head).ok());
+    EXPECT_EQ(stored("iVolume"), "100");
+}
+
 TEST(OptionStoreClosed, SavingWithoutAConnectionReportsTheLayersError)
 {
     TCatalogue closed;

@@ -137,7 +137,8 @@ void TwinOption::SetControls(const OptionValues& values)
 void TwinOption::btnOkClick()
 {
     ApplyOptionValues(ControlValues(), head_);
-    const OptionResult saved = SaveOptions(catalogue_.Database(), head_);
+    // With a catalogue that can only be read the values hold for this run; the user heard so at start.
+    const OptionResult saved = catalogue_.IsReadOnly() ? OptionResult{} : SaveOptions(catalogue_.Database(), head_);
     if (!saved.ok()) {
         msgDlg_.ShowLayerError(saved.error);
         return;

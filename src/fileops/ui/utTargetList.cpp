@@ -269,7 +269,8 @@ void TwinTargetList::btnCutClick()
 
 void TwinTargetList::RememberAndClose(const QByteArray& folder)
 {
-    const Result remembered = c_.store.RememberTarget(folder);
+    // A catalogue that can only be read keeps nothing; the user heard so at start.
+    const Result remembered = c_.store.ReadOnly() ? Result{} : c_.store.RememberTarget(folder);
     if (!remembered.ok)
         c_.msg.ShowLayerError(remembered.error);
     accept();

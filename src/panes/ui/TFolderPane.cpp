@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
@@ -176,6 +177,22 @@ void TFolderPane::dtvSourceClick()
     Folder() = path;
     path_->setText(DisplayName(path));
     FillFileList();
+}
+
+int TFolderPane::SelectNames(const QList<QByteArray>& names)
+{
+    QItemSelection selection;
+    for (int row = 0; row < model_.rowCount(); ++row) {
+        if (names.contains(model_.Row(row).name))
+            selection.select(model_.index(row, 0), model_.index(row, 0));
+    }
+    list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (!selection.isEmpty()) {
+        const QModelIndex first = selection.first().topLeft();
+        list_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        list_->scrollTo(first);
+    }
+    return int(selection.size());
 }
 
 void TFolderPane::SelectExistingFolder()

@@ -61,6 +61,8 @@ public:
     void SetupFileColumns();
     // Lists the current folder again with the box's mask.
     void FillFileList();
+    // Selects exactly the rows of these names, the first of them current and in view; how many.
+    int SelectNames(const QList<QByteArray>& names);
 
 signals:
     void ListActivated(TFolderPane* pane);
