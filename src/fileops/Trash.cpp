@@ -3,6 +3,7 @@
 #include "FileCopy.h"
 #include "NameBytes.h"
 #include "core/NoReplace.h"
+#include "core/WriteAll.h"
 
 #include <cerrno>
 #include <climits>
@@ -39,19 +40,6 @@ bool OwnFolder(const QByteArray& path)
 bool TrashFolder(const QByteArray& folder)
 {
     return OwnFolder(folder) && OwnFolder(folder + "/files") && OwnFolder(folder + "/info");
-}
-
-int WriteAll(int fd, const QByteArray& bytes)
-{
-    for (qsizetype written = 0; written < bytes.size();) {
-        const ssize_t put = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            return errno;
-        written += put;
-    }
-    return 0;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "CatalogueChoice.h"
 
 #include "core/NoReplace.h"
+#include "core/WriteAll.h"
 #include "core/utHead.h"
 
 #include <QFile>
@@ -39,19 +40,6 @@ int makeFolders(const QByteArray& folder)
     return 0;
 }
 
-int writeAll(int fd, const QByteArray& bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        done += n;
-    }
-    return 0;
-}
-
 int readAll(const QByteArray& file, QByteArray& bytes)
 {
     const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
@@ -86,7 +74,7 @@ int makeOwnCopy(const QByteArray& delivered, const QByteArray& folder, const QBy
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
-    int error = writeAll(fd, bytes);
+    int error = WriteAll(fd, bytes);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     ::close(fd);

@@ -77,5 +77,5 @@ TEST(InstalledProgram, AnOrdinaryUserKeepsOptionsPlayListsTargetFoldersAndTheVol
     ASSERT_EQ(targets.value.size(), 1);
     EXPECT_EQ(targets.value[0].path, "/srv/music/sorted");
     EXPECT_EQ(s.win->findChild<QSlider*>("trbVolume")->value(), 99);
-    EXPECT_EQ(::access(qgetenv("XDG_DATA_HOME") + "/melvanekiro/KIROCustomList.mdb", W_OK), 0);
+    EXPECT_EQ(::access((qgetenv("XDG_DATA_HOME") + "/melvanekiro/KIROCustomList.mdb").constData(), W_OK), 0);
 }

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
 #include <QSqlQueryModel>

@@ -1,0 +1,17 @@
+#include "WriteAll.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+int WriteAll(int fd, const QByteArray& bytes)
+{
+    for (qsizetype written = 0; written < bytes.size();) {
+        const ssize_t put = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            return errno;
+        written += put;
+    }
+    return 0;
+}
