@@ -6,6 +6,7 @@
 #include "player/TMp3Play.h"
 #include "player/TOutputVolume.h"
 #include "player/ui/TMainVolume.h"
+#include "player/ui/TMpris.h"
 #include "player/ui/TTransport.h"
 #include "playlists/ui/TListDetailView.h"
 #include "utMain.h"
@@ -34,6 +35,21 @@ void TwinMain::BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::uni
     // The volume starts at full in each run: the output's gain is the program's own.
     volume_ = volume ? std::move(volume) : std::make_unique<TOutputVolume>(audio_->Gain());
     mainVolume_ = new TMainVolume(*volume_, trbVolume_, trbVolumeNV_, this);
+}
+
+// Media keys and the sound menu: Raise brings the window to the front, Quit exits as the menu does,
+// once the bus has had its answer.
+void TwinMain::BuildMpris()
+{
+    new TMpris(Head_, *transport_, *mainVolume_,
+               {[this] {
+                    setWindowState(windowState() & ~Qt::WindowMinimized);
+                    show();
+                    raise();
+                    activateWindow();
+                },
+                [this] { QMetaObject::invokeMethod(this, &TwinMain::aExitExecute, Qt::QueuedConnection); }},
+               this);
 }
 
 TPlaybackEngine& TwinMain::Engine()
