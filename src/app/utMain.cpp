@@ -84,6 +84,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     BuildDialogs();
     BuildFileOps(std::move(services.fileOpUi));
     BuildFolderOps();
+    BuildMpris();
     resize(ControlLayout::kClientWidth, ControlLayout::kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -135,6 +135,7 @@ private:
     void BuildDialogs();
     void BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi);
     void BuildFolderOps();
+    void BuildMpris();
 
     THead Head_;
     QByteArray programFile_;

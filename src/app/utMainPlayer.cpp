@@ -6,6 +6,7 @@
 #include "player/TMp3Play.h"
 #include "player/TOutputVolume.h"
 #include "player/ui/TMainVolume.h"
+#include "player/ui/TMpris.h"
 #include "player/ui/TTransport.h"
 #include "playlists/ui/TListDetailView.h"
 #include "store/OptionStore.h"
@@ -59,6 +60,21 @@ void TwinMain::KeepVolume()
     const OptionResult saved = SaveVolume(dbconMain_.Database(), Head_.iVolume);
     if (!saved.ok())
         MsgDlg_->ShowLayerError(saved.error);
+}
+
+// Media keys and the sound menu: Raise brings the window to the front, Quit exits as the menu does,
+// once the bus has had its answer.
+void TwinMain::BuildMpris()
+{
+    new TMpris(Head_, *transport_, *mainVolume_,
+               {[this] {
+                    setWindowState(windowState() & ~Qt::WindowMinimized);
+                    show();
+                    raise();
+                    activateWindow();
+                },
+                [this] { QMetaObject::invokeMethod(this, &TwinMain::aExitExecute, Qt::QueuedConnection); }},
+               this);
 }
 
 TPlaybackEngine& TwinMain::Engine()

@@ -15,7 +15,7 @@ struct SwrContext;
 struct AVPacket;
 struct AVFrame;
 
-// WAV and WMA through FFmpeg, read from a descriptor we opened ourselves. The
+// WAV, WMA, FLAC, Ogg, Opus, M4A and APE through FFmpeg, read from a descriptor we opened ourselves. The
 // content decides the format, since downloaded files are often misnamed.
 class FfmpegDecoder final : public IDecoder {
 public:

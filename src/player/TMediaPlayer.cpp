@@ -2,8 +2,8 @@
 
 #include "FfmpegDecoder.h"
 #include "MediaError.h"
+#include "MediaKind.h"
 #include "MidiDecoder.h"
-#include "NativeFile.h"
 
 #include <algorithm>
 
@@ -17,14 +17,14 @@ bool TMediaPlayer::Open()
 {
     Close();
     error_ = kMediaOk;
-    const QByteArray ext = LowerExtension(fileName_);
+    const MediaKind kind = MediaKindOf(fileName_);
     std::unique_ptr<IDecoder> decoder;
-    if (ext == ".mid") {
+    if (kind == MediaKind::Midi) {
         auto midi = MidiDecoder::Open(fileName_, soundFonts_, error_);
         if (midi)
             openMs_ = midi->LengthMs();
         decoder = std::move(midi);
-    } else if (ext == ".wav" || ext == ".wma") {
+    } else if (kind == MediaKind::Ffmpeg) {
         auto ff = FfmpegDecoder::Open(fileName_, error_);
         if (ff)
             openMs_ = ff->KnownFrames() >= 0 ? ff->KnownFrames() * 1000 / ff->Rate() : ff->HeaderMs();

@@ -11,8 +11,8 @@
 
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 
-// The media player for .wav, .wma (FFmpeg) and .mid (FluidSynth). All times in
-// milliseconds.
+// The media player for .mid (FluidSynth) and the types FFmpeg decodes (.wav, .wma,
+// .flac, .ogg, .opus, .m4a, .ape). All times in milliseconds.
 class TMediaPlayer {
 public:
     explicit TMediaPlayer(IAudioOutputFactory& outputs);

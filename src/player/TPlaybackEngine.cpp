@@ -1,6 +1,6 @@
 #include "TPlaybackEngine.h"
 
-#include "NativeFile.h"
+#include "MediaKind.h"
 #include "PlayLength.h"
 #include "TransportRules.h"
 #include "tags/NameText.h"
@@ -38,7 +38,7 @@ void TPlaybackEngine::PlayFile(const QByteArray& file)
     }
     if (!IsPlayableFile(file))
         return;
-    const bool isMp3 = LowerExtension(file) == ".mp3";
+    const bool isMp3 = MediaKindOf(file) == MediaKind::Mp3;
 
     ++request_;
     mp3_.Close();

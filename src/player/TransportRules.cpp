@@ -1,13 +1,12 @@
 #include "TransportRules.h"
 
-#include "NativeFile.h"
+#include "MediaKind.h"
 
 #include <algorithm>
 
 bool IsPlayableFile(const QByteArray& file)
 {
-    const QByteArray ext = LowerExtension(file);
-    return ext == ".mp3" || ext == ".mid" || ext == ".wav" || ext == ".wma";
+    return MediaKindOf(file) != MediaKind::None;
 }
 
 ChosenList ChooseList(bool anySelected, bool sourceFocused, bool targetFocused)

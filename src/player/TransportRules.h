@@ -8,7 +8,7 @@
 // The decisions of the transport, free of widgets: which list play works on, which row comes next,
 // when a file has ended.
 
-// The four types the players take, by the name's extension.
+// The types the players take, by the name's extension.
 bool IsPlayableFile(const QByteArray& file);
 
 enum class ChosenList { None, Source, Target, ListDetail };

@@ -1,12 +1,15 @@
 #include "PlayWindowFixture.h"
 
+#include "player/PlayLength.h"
 #include "player/TMediaPlayer.h"
 #include "player/TMp3Play.h"
 #include "tags/NameText.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QProcess>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
 
@@ -263,6 +266,39 @@ TEST_F(PlayFromWindow, AGbkNamedFilePlaysFromADoubleClick)
     EXPECT_EQ(win->mpMain().Mode(), MediaMode::Playing);
     EXPECT_EQ(control<QLineEdit>("edtCurrPlay")->text(), "源文件夹-" + DisplayName(folder + gbk));
     EXPECT_TRUE(control<QLineEdit>("edtCurrPlay")->text().endsWith(QStringLiteral("音乐.wav")));
+}
+
+TEST_F(PlayFromWindow, FlacOggOpusAndM4aPlayFromADoubleClickWithTheirLength)
+{
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffmpeg.isEmpty())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    put("tone.wav", "tone.wav");
+    const QByteArrayList names = {"a.flac", "b.ogg", "c.opus", "d.m4a"};
+    for (const QByteArray& name : names) {
+        QProcess encode;
+        encode.start(ffmpeg, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"),
+                              QFile::decodeName(folder + "tone.wav"), QStringLiteral("-ar"), QStringLiteral("48000"),
+                              QFile::decodeName(folder + name)});
+        ASSERT_TRUE(encode.waitForFinished(60000) && encode.exitCode() == 0) << name.constData();
+        made.append(name);
+    }
+    startListing();
+    auto* progress = control<QSlider>("trbProgress");
+    for (int row = 0; row < names.size(); ++row) {
+        const QPoint at = source()->visualRect(source()->model()->index(row, 0)).center();
+        QTest::mouseClick(source()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(source()->viewport(), Qt::LeftButton, {}, at);
+        SCOPED_TRACE(names[row].constData());
+        EXPECT_EQ(win->Head().PlayingFile, folder + names[row]);
+        EXPECT_EQ(win->mpMain().Mode(), MediaMode::Playing);
+        EXPECT_NEAR(win->mpMain().Length(), 3000, 60);
+        EXPECT_EQ(control<QLabel>("lblLength")->text(), FormatPlayLength(win->mpMain().Length()));
+        EXPECT_EQ(progress->maximum(), win->mpMain().Length());
+        outputs->Advance(1000);
+        transport().tmMainTimer();
+        EXPECT_NEAR(progress->value(), 1000, 60);
+    }
 }
 
 } // namespace

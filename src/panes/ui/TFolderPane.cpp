@@ -132,7 +132,9 @@ void TFolderPane::BuildTopBar(const QString& name)
     fileType_->setObjectName(QStringLiteral("cmb%1FileType").arg(name));
     fileType_->setEditable(false);
     fileType_->addItems({QStringLiteral("*.*"), QStringLiteral("*.mp3"), QStringLiteral("*.wma"),
-                         QStringLiteral("*.wav"), QStringLiteral("*.mid")});
+                         QStringLiteral("*.wav"), QStringLiteral("*.mid"), QStringLiteral("*.flac"),
+                         QStringLiteral("*.ogg"), QStringLiteral("*.opus"), QStringLiteral("*.m4a"),
+                         QStringLiteral("*.ape")});
     fileType_->setCurrentIndex(0);
     fileType_->resize(kTypeBoxWidth, kControlHeight);
 

@@ -8,8 +8,9 @@
 #include <QTimer>
 
 TMainPlayDisplay::TMainPlayDisplay(Controls controls, std::function<QWidget*()> activeFileList,
-                                   std::function<void()> stopAction)
-    : c_(controls), activeFileList_(std::move(activeFileList)), stopAction_(std::move(stopAction))
+                                   std::function<void()> stopAction, std::function<void()> changed)
+    : c_(controls), activeFileList_(std::move(activeFileList)), stopAction_(std::move(stopAction)),
+      changed_(std::move(changed))
 {
 }
 
@@ -22,6 +23,7 @@ QString TMainPlayDisplay::ActiveListHint() const
 void TMainPlayDisplay::SetNowPlaying(const QString& text)
 {
     c_.edtCurrPlay->setText(text);
+    changed_();
 }
 
 void TMainPlayDisplay::SetAppTitle(const QString& text)
@@ -32,6 +34,7 @@ void TMainPlayDisplay::SetAppTitle(const QString& text)
 void TMainPlayDisplay::SetLengthText(const QString& text)
 {
     c_.lblLength->setText(text);
+    changed_();
 }
 
 void TMainPlayDisplay::SetProgressMin(int value)
@@ -55,6 +58,7 @@ void TMainPlayDisplay::SetTimerOn(bool on)
         c_.tmMain->start();
     else
         c_.tmMain->stop();
+    changed_();
 }
 
 bool TMainPlayDisplay::TimerOn() const

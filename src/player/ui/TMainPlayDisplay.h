@@ -21,7 +21,10 @@ public:
         QLabel* sbpStatus;
     };
 
-    TMainPlayDisplay(Controls controls, std::function<QWidget*()> activeFileList, std::function<void()> stopAction);
+    // changed runs whenever what plays, or whether it plays, may have changed (the file and length
+    // shown, the timer switched), before the players have done so: its receivers look once the event comes round.
+    TMainPlayDisplay(Controls controls, std::function<QWidget*()> activeFileList, std::function<void()> stopAction,
+                     std::function<void()> changed);
 
     QString ActiveListHint() const override;
     void SetNowPlaying(const QString& text) override;
@@ -40,4 +43,5 @@ private:
     Controls c_;
     std::function<QWidget*()> activeFileList_;
     std::function<void()> stopAction_;
+    std::function<void()> changed_;
 };

@@ -7,6 +7,12 @@ TMainVolume::TMainVolume(VolumeDevice& device, QSlider* trbVolume, QSlider* trbV
 {
     VolumeControl_->SetTrackBar(VolumeKind::Wave, trbVolumeNV_);
     connect(trbVolume_, &QSlider::valueChanged, this, &TMainVolume::trbVolumeChange);
+    connect(trbVolumeNV_, &QSlider::valueChanged, this, &TMainVolume::VolumeChanged);
+}
+
+void TMainVolume::SetVolume(int volume)
+{
+    trbVolume_->setValue(volume);
 }
 
 void TMainVolume::trbVolumeChange()

@@ -18,6 +18,15 @@ public:
 
     void trbVolumeChange();
 
+    // The wave output's volume, 0-255.
+    int Volume() const { return VolumeControl_->Volume(VolumeKind::Wave); }
+    // As the user sets it: through the visible bar.
+    void SetVolume(int volume);
+
+signals:
+    // The hidden bar has followed the wave output to another volume.
+    void VolumeChanged();
+
 private:
     QSlider* trbVolume_;
     QSlider* trbVolumeNV_;

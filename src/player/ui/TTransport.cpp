@@ -37,7 +37,7 @@ TTransport::TTransport(THead& head, IMsgDlg& msg, IDocumentOpener& opener, Playe
     : QObject(parent), head_(head), opener_(opener), mp3_(players.mp3), media_(players.media), lists_(lists),
       window_(std::move(window)), tmMain_(new QTimer(this)),
       display_({window_.edtCurrPlay, window_.lblLength, window_.trbProgress, tmMain_, window_.sbpStatus},
-               window_.activeFileList, [this] { aStopExecute(); }),
+               window_.activeFileList, [this] { aStopExecute(); }, [this] { emit PlaybackChanged(); }),
       engine_(head, display_, msg, players.mp3, players.media, players.outputs)
 {
     setObjectName(QStringLiteral("Transport"));
@@ -61,9 +61,7 @@ QAbstractItemView* TTransport::ActiveList() const
 
 QAbstractItemView* TTransport::ChooseList()
 {
-    const bool anySelected = SelectedRow(lists_.lvSource) >= 0 || SelectedRow(lists_.lvTarget) >= 0
-                             || SelectedRow(lists_.lvListDetail) >= 0;
-    switch (::ChooseList(anySelected, HasFocus(lists_.lvSource), HasFocus(lists_.lvTarget))) {
+    switch (::ChooseList(AnyRowSelected(), HasFocus(lists_.lvSource), HasFocus(lists_.lvTarget))) {
     case ChosenList::None:
         return nullptr;
     case ChosenList::Source:

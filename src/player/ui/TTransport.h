@@ -71,6 +71,22 @@ public:
     void lvTargetKeyPress(QChar key);
     void lvListDetailKeyPress(QChar key);
 
+    // For the desktop's sound menu (MPRIS2).
+    QString PlaybackStatus() const;
+    int64_t PositionUs() const;
+    int64_t LengthUs() const;
+    // Play, next and previous have a row to work on.
+    bool AnyRowSelected() const;
+    // A seek from outside, as a click on the progress bar at that place.
+    void SeekTo(int64_t us);
+
+signals:
+    // What plays, or whether it plays, may have changed: start, track change, pause, resume, stop.
+    // Emitted before the players act; receivers look when the event loop comes round.
+    void PlaybackChanged();
+    // The progress bar has moved playback to another place.
+    void Seeked();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -104,7 +104,10 @@ void TTransport::trbProgressMouseUp(Qt::MouseButton button, Qt::KeyboardModifier
         media_.Seek(value);
         media_.Play();
         SetTimerOn(true);
+    } else {
+        return;
     }
+    emit Seeked();
 }
 
 void TTransport::lvSourceDblClick()

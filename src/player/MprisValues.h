@@ -1,0 +1,26 @@
+#pragma once
+
+#include "TMediaPlayer.h"
+#include "tags/ID3v1Tag.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVariantMap>
+
+#include <cstdint>
+
+// What the desktop's sound menu and media keys (MPRIS2) are told, worked out from the players.
+
+// "Playing", "Paused" or "Stopped" from the MP3 player's state (1 playing, 2 paused) and the media
+// player's mode; a media file that has played to its end is stopped.
+QString MprisPlaybackStatus(int mp3State, MediaMode mediaMode);
+
+// The metadata of the file that plays: title, artist and album from its ID3v1 tag (GBK), the file's
+// name where the tag gives no title, the length in microseconds, the track id, and the file's URL
+// made from the path's bytes.
+QVariantMap MprisMetadata(const QByteArray& path, const ID3v1Tag& tag, int64_t lengthUs, const QString& trackId);
+
+// The progress bar's units (MP3 frames, else milliseconds) to microseconds and back, for a bar of
+// barUnits units that spans lengthMs.
+int64_t BarToUs(int64_t value, int64_t barUnits, int64_t lengthMs);
+int64_t UsToBar(int64_t us, int64_t barUnits, int64_t lengthMs);
