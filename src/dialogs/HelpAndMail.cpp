@@ -18,7 +18,18 @@ QString HelpMissingText()
     return QStringLiteral("[MelvaneKIRO] 没有找到帮助文件 [KIROHelp.chm]！");
 }
 
+QString HelpWindowTitle()
+{
+    return QStringLiteral("MelvaneKIRO 帮助");
+}
+
 QByteArray MailUrl()
 {
     return QByteArrayLiteral("mailto:") + kContactAddress;
+}
+
+QString MailUnansweredText()
+{
+    return QStringLiteral("[MelvaneKIRO] 没有找到邮件程序！\n请用您的邮件程序给 [%1] 发电子邮件。")
+        .arg(QLatin1String(kContactAddress));
 }

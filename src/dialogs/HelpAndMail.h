@@ -14,6 +14,13 @@ bool HelpFileExists(const QByteArray& path);
 // The warning shown when the help file is not beside the program.
 QString HelpMissingText();
 
+// The program's own help window: its title and first page, the help file's pages compiled in.
+QString HelpWindowTitle();
+inline const char* const kHelpContentsPage = "qrc:/help/index.html";
+
 // The project's contact address and the URL that opens a new message to it.
 inline const char* const kContactAddress = "melvanekiro@users.noreply.example";
 QByteArray MailUrl();
+
+// The message shown when no mail program answers the mail item: it gives the address to write to.
+QString MailUnansweredText();

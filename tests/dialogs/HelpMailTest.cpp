@@ -6,6 +6,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTreeView>
 
 #include <cstdio>
@@ -55,6 +57,7 @@ TEST_F(WindowFixture, F1OpensTheHelpFileBesideTheProgramByItsBytes)
         EXPECT_NE(box.text, kNoHelp);
     ASSERT_EQ(opener->opened.size(), 1);
     EXPECT_EQ(opener->opened[0], programFolder + "KIROHelp.chm");
+    EXPECT_EQ(win->findChild<QWidget*>("winHelp"), nullptr) << "the viewer answered";
 }
 
 TEST_F(WindowFixture, AFolderNamedLikeTheHelpFileIsNoHelpFile)
@@ -67,7 +70,41 @@ TEST_F(WindowFixture, AFolderNamedLikeTheHelpFileIsNoHelpFile)
     EXPECT_TRUE(opener->opened.isEmpty());
 }
 
-TEST_F(WindowFixture, MailOpensANewMessageToTheProject)
+TEST_F(WindowFixture, F1WithoutAViewerShowsTheProgramsOwnHelp)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+    makeFile(programFolder + "KIROHelp.chm");
+    opener->answer = false;
+    auto* list = win->findChild<QWidget*>("lvSource");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F1);
+    ASSERT_EQ(opener->opened.size(), 1);
+    EXPECT_TRUE(msg->shown.isEmpty());
+
+    auto* help = win->findChild<QWidget*>("winHelp");
+    ASSERT_NE(help, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("MelvaneKIRO 帮助"));
+    auto* browser = help->findChild<QTextBrowser*>("tbHelp");
+    EXPECT_EQ(browser->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+    EXPECT_EQ(browser->documentTitle(), QStringLiteral("MelvaneKIRO 帮助"));
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("目录")));
+    const QVariant picture = browser->loadResource(QTextDocument::ImageResource,
+                                                   QUrl(QStringLiteral("images/main-window.png")));
+    EXPECT_FALSE(QImage::fromData(picture.toByteArray()).isNull()) << "the page's picture loads";
+
+    // The first link is the contents page itself, the second the panes' page.
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Tab);
+    QTest::keyClick(browser, Qt::Key_Tab);
+    QTest::keyClick(browser, Qt::Key_Return);
+    EXPECT_EQ(browser->source(), QUrl(QStringLiteral("qrc:/help/panes.html")));
+    EXPECT_FALSE(browser->toPlainText().isEmpty());
+    QTest::mouseClick(help->findChild<QPushButton*>("btnHelpBack"), Qt::LeftButton);
+    EXPECT_EQ(browser->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+}
+
+TEST_F(WindowFixture, MailWithoutAMailProgramGivesTheAddress)
 {
     ASSERT_NO_FATAL_FAILURE(start());
     opener->answer = false;
@@ -78,7 +115,10 @@ TEST_F(WindowFixture, MailOpensANewMessageToTheProject)
     mail->trigger();
     ASSERT_EQ(opener->opened.size(), 1);
     EXPECT_EQ(opener->opened[0], "mailto:melvanekiro@users.noreply.example");
-    EXPECT_TRUE(msg->shown.isEmpty()) << "an unanswered request reports nothing";
+    ASSERT_EQ(msg->shown.size(), 1);
+    EXPECT_EQ(msg->shown[0].text, QStringLiteral("[MelvaneKIRO] 没有找到邮件程序！\n"
+                                                 "请用您的邮件程序给 [melvanekiro@users.noreply.example] 发电子邮件。"));
+    EXPECT_EQ(msg->shown[0].kind, MsgKind::Information);
 }
 
 TEST_F(WindowFixture, OptionsAndAboutOpenFromTheirActions)

@@ -20,6 +20,9 @@ if [ "${1:-}" = "--inside" ]; then
 printf '%s\n' "\$*" >> "$opened"
 SCRIPT
   chmod +x "$work/fakebin/xdg-open"
+  # The desktop has a program for every document.
+  printf '#!/bin/sh\necho viewer.desktop\n' > "$work/fakebin/xdg-mime"
+  chmod +x "$work/fakebin/xdg-mime"
   export PATH=$work/fakebin:$PATH HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
   export XDG_DATA_HOME=$work/home/.local/share XDG_CACHE_HOME=$work/home/.cache XDG_RUNTIME_DIR=$work/runtime
   export QT_QPA_PLATFORM=xcb
@@ -96,6 +99,10 @@ sqlite3 "$home/KIROCustomList.mdb" "insert into list (id, name, memo) values ('1
 cmake --install "$build" --prefix "$prefix" > /dev/null
 [ "$(sqlite3 "$home/KIROCustomList.mdb" "select name from list where id = '1'")" = "kept" ] \
   || fail "a second install replaced the catalogue"
+# The kept catalogue and the link are files of the installation too.
+for f in "$home/KIROCustomList.mdb" "$prefix/bin/melvanekiro"; do
+  grep -qxF "$f" "$build/install_manifest.txt" || fail "$f is not in install_manifest.txt"
+done
 
 for attempt in 1 2 3; do
   rm -f "$work/opened"

@@ -1,5 +1,6 @@
 #include "TDialogsController.h"
 
+#include "THelpWindow.h"
 #include "utAbout.h"
 #include "utOption.h"
 #include "core/DocumentOpener.h"
@@ -38,12 +39,24 @@ void TDialogsController::ShowHelp()
         msgDlg_.Show(HelpMissingText(), MsgKind::Warning, MsgButtons::Ok);
         return;
     }
-    opener_.Open(path);
+    if (!opener_.Open(path))
+        ShowHelpWindow();
+}
+
+void TDialogsController::ShowHelpWindow()
+{
+    // One window, kept while the main window lives: F1 again brings it back as the user left it.
+    if (winHelp_ == nullptr)
+        winHelp_ = new THelpWindow(window_);
+    winHelp_->show();
+    winHelp_->raise();
+    winHelp_->activateWindow();
 }
 
 void TDialogsController::aMailExecute()
 {
-    opener_.Open(MailUrl());
+    if (!opener_.Open(MailUrl()))
+        msgDlg_.Show(MailUnansweredText(), MsgKind::Information, MsgButtons::Ok);
 }
 
 void TDialogsController::aAboutExecute()

@@ -8,6 +8,7 @@ class IDocumentOpener;
 class IMsgDlg;
 class QWidget;
 class TCatalogue;
+class THelpWindow;
 class TwinOption;
 struct THead;
 
@@ -30,10 +31,13 @@ public:
     TwinOption* winOption() const { return winOption_.get(); }
 
 private:
+    void ShowHelpWindow();
+
     THead& head_;
     TCatalogue& catalogue_;
     IMsgDlg& msgDlg_;
     IDocumentOpener& opener_;
     QWidget* window_;
     std::unique_ptr<TwinOption> winOption_;
+    THelpWindow* winHelp_ = nullptr;
 };
