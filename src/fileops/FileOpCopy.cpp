@@ -72,7 +72,14 @@ TFileOpJob::Failure TFileOpJob::MoveByRename(const QByteArray& source, const str
     crossed = error == EXDEV;
     if (error == 0 || crossed)
         return {};
-    return {error, source, {}};
+    return Blame(error, source);
+}
+
+TFileOpJob::Failure TFileOpJob::Blame(int error, const QByteArray& source) const
+{
+    const bool destination = error == ENOSPC || error == EDQUOT || error == EFBIG || error == EROFS
+        || ((error == EACCES || error == EPERM) && ::access(destination_.constData(), W_OK | X_OK) != 0);
+    return {error, destination ? destination_ : source, {}};
 }
 
 TFileOpJob::Step TFileOpJob::CopyTop(const QByteArray& source, const struct stat& st)
@@ -86,7 +93,7 @@ TFileOpJob::Step TFileOpJob::CopyTop(const QByteArray& source, const struct stat
                 return {errno, destination_, {}};
             Failure failure = CopyData(source, st, to);
             if (::close(to) != 0 && failure.error == 0)
-                failure = {errno, source, {}};
+                failure = {errno, destination_, {}};
             return PlaceTemporary(temp, source, failure);
         });
     } else if (S_ISLNK(st.st_mode)) {
@@ -114,7 +121,7 @@ TFileOpJob::Step TFileOpJob::CopyTop(const QByteArray& source, const struct stat
             step = Attempt([&]() -> Failure {
                 QByteArray placed;
                 const int error = PlaceNoReplace(temp, destination_, BaseName(source), true, placed);
-                return {error, source, {}};
+                return {error, destination_, {}};
             });
         }
         if (step != Step::Done) {
@@ -141,7 +148,7 @@ TFileOpJob::Failure TFileOpJob::PlaceTemporary(const QByteArray& temp, const QBy
     if (failure.error == 0) {
         QByteArray placed;
         if (const int error = PlaceNoReplace(temp, destination_, BaseName(source), false, placed))
-            failure = {error, source, {}};
+            failure = {error, destination_, {}};
     }
     if (failure.error != 0)
         ::unlink(temp.constData());
@@ -158,9 +165,9 @@ TFileOpJob::Failure TFileOpJob::CopyData(const QByteArray& source, const struct 
         return Checkpoint();
     });
     ::close(from);
-    if (error == 0)
-        error = FinishCopy(toFd, st, sync_);
-    return {error, source, {}};
+    if (error != 0)
+        return Blame(error, source);
+    return {FinishCopy(toFd, st, sync_), destination_, {}};
 }
 
 TFileOpJob::Failure TFileOpJob::MakeLink(const QByteArray& source, const struct stat& st, const QByteArray& target)
@@ -193,7 +200,7 @@ TFileOpJob::Step TFileOpJob::CopyEntry(const QByteArray& source, const QByteArra
         return step;
     if (S_ISDIR(st.st_mode)) {
         step = Attempt([&]() -> Failure {
-            return {::mkdir(target.constData(), 0700) == 0 ? 0 : errno, source, {}};
+            return {::mkdir(target.constData(), 0700) == 0 ? 0 : errno, destination_, {}};
         });
         return step == Step::Done ? CopyFolderContents(source, st, target) : step;
     }
@@ -206,10 +213,10 @@ TFileOpJob::Step TFileOpJob::CopyEntry(const QByteArray& source, const QByteArra
         } else {
             const int to = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (to < 0)
-                return {errno, source, {}};
+                return {errno, destination_, {}};
             failure = CopyData(source, st, to);
             if (::close(to) != 0 && failure.error == 0)
-                failure = {errno, source, {}};
+                failure = {errno, destination_, {}};
         }
         if (failure.error != 0)
             ::unlink(target.constData());
@@ -250,8 +257,8 @@ TFileOpJob::Step TFileOpJob::CopyFolderContents(const QByteArray& source, const 
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         if (::chmod(target.constData(), st.st_mode & 07777) != 0
             || ::utimensat(AT_FDCWD, target.constData(), times, 0) != 0)
-            return {errno, source, {}};
-        return {sync_ ? SyncFolder(target) : 0, source, {}};
+            return {errno, destination_, {}};
+        return {sync_ ? SyncFolder(target) : 0, destination_, {}};
     });
     if (step == Step::Stopped || step == Step::Cancelled)
         return step;

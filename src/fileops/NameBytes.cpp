@@ -74,12 +74,12 @@ QByteArray JoinPath(QByteArrayView folder, QByteArrayView name)
 
 QByteArray CollisionName(QByteArrayView name, int n, bool folder, qsizetype maxBytes)
 {
-    if (n <= 1)
+    if (n <= 1 && name.size() <= maxBytes)
         return name.toByteArray();
     qsizetype dot = folder ? -1 : name.lastIndexOf('.');
     if (dot <= 0)
         dot = name.size();
-    const QByteArray suffix = " (" + QByteArray::number(n) + ")";
+    const QByteArray suffix = n <= 1 ? QByteArray() : " (" + QByteArray::number(n) + ")";
     const QByteArrayView extension = name.sliced(dot);
     const QByteArray stem = FitToBytes(name.first(dot), maxBytes - suffix.size() - extension.size());
     return stem + suffix + extension.toByteArray();

@@ -27,5 +27,6 @@ QByteArray JoinPath(QByteArrayView folder, QByteArrayView name);
 
 // The n-th name tried for an arriving item whose own name may be taken: n == 1 the name itself,
 // then "stem (n).ext" for a file (the extension from the last dot that is not the first byte),
-// "name (n)" for a folder. The stem is shortened so that the result fits into maxBytes.
+// "name (n)" for a folder. The stem is shortened so that the result fits into maxBytes, the name
+// itself too.
 QByteArray CollisionName(QByteArrayView name, int n, bool folder, qsizetype maxBytes = kNameMax);

@@ -54,6 +54,9 @@ private:
 
     Step TransferItem(const QByteArray& source);
     Failure MoveByRename(const QByteArray& source, const struct stat& st, bool& crossed);
+    // A failure either side may raise names the destination when it is full, read-only or refuses
+    // to be written, else the source.
+    Failure Blame(int error, const QByteArray& source) const;
     bool InsideItself(const QByteArray& folder) const;
     Step CopyTop(const QByteArray& source, const struct stat& st);
     // Gives a whole temporary copy of a file or link its name, or removes it after a failure.

@@ -42,6 +42,12 @@ bool TrashFolder(const QByteArray& folder)
     return OwnFolder(folder) && OwnFolder(folder + "/files") && OwnFolder(folder + "/info");
 }
 
+// The trash folder's file system refuses new entries: read-only, no permission, full.
+bool Unwritable(int error)
+{
+    return error == EROFS || error == EACCES || error == EPERM || error == ENOSPC || error == EDQUOT;
+}
+
 } // namespace
 
 TTrash::TTrash()
@@ -117,6 +123,8 @@ TTrash::Result TTrash::PutInto(const Place& place, const QByteArray& path, bool 
     const QByteArray info = "[Trash Info]\nPath=" + EncodeInfoPath(infoPath) + "\nDeletionDate="
         + now.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() + "\n";
     const QByteArray name = BaseName(path);
+    // The entry's name is cut where the item's own name plus ".trashinfo" would not fit; Path=
+    // keeps the original.
     for (int n = 1; n <= kMaxNames; ++n) {
         const QByteArray candidate = CollisionName(name, n, isFolder, kNameMax - kInfoSuffix.size());
         const QByteArray infoFile = place.folder + "/info/" + candidate + kInfoSuffix;
@@ -126,7 +134,7 @@ TTrash::Result TTrash::PutInto(const Place& place, const QByteArray& path, bool 
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
-            return {Outcome::NoTrash, errno, {}};
+            return {Unwritable(errno) ? Outcome::NoTrash : Outcome::Failed, errno, {}};
         int error = WriteAll(fd, info);
         if (error == 0 && ::fsync(fd) != 0)
             error = errno;

@@ -24,6 +24,66 @@ void QuietSynthesiser()
 }
 } // namespace
 
+struct MidiSynthesiser {
+    QByteArray font;
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+
+    ~MidiSynthesiser()
+    {
+        if (synth)
+            delete_fluid_synth(synth);
+        if (settings)
+            delete_fluid_settings(settings);
+    }
+
+    // Null when the synthesiser cannot be made or the font does not load.
+    static std::unique_ptr<MidiSynthesiser> Load(const QByteArray& font)
+    {
+        auto s = std::make_unique<MidiSynthesiser>();
+        s->font = font;
+        s->settings = new_fluid_settings();
+        fluid_settings_setnum(s->settings, "synth.sample-rate", MidiDecoder::kRate);
+        // Driven by the samples we render, not by a system timer thread.
+        fluid_settings_setstr(s->settings, "player.timing-source", "sample");
+        s->synth = new_fluid_synth(s->settings);
+        if (!s->synth || fluid_synth_sfload(s->synth, font.constData(), 1) == FLUID_FAILED)
+            return nullptr;
+        return s;
+    }
+};
+
+namespace {
+
+// Loading the sound font is most of an open: the synthesiser of the last file waits, font loaded,
+// for the next one.
+class SynthesiserPool {
+public:
+    std::unique_ptr<MidiSynthesiser> Take(const QByteArray& font)
+    {
+        std::lock_guard lock(mutex_);
+        if (idle_ && idle_->font == font)
+            return std::move(idle_);
+        return nullptr;
+    }
+    void Give(std::unique_ptr<MidiSynthesiser> synthesiser)
+    {
+        std::lock_guard lock(mutex_);
+        idle_ = std::move(synthesiser);
+    }
+
+private:
+    std::mutex mutex_;
+    std::unique_ptr<MidiSynthesiser> idle_;
+};
+
+SynthesiserPool& Pool()
+{
+    static SynthesiserPool pool;
+    return pool;
+}
+} // namespace
+
 std::unique_ptr<MidiDecoder> MidiDecoder::Open(const QByteArray& path, const QByteArrayList& soundFonts, int& error)
 {
     QuietSynthesiser();
@@ -49,12 +109,10 @@ std::unique_ptr<MidiDecoder> MidiDecoder::Open(const QByteArray& path, const QBy
         error = kErrNoSoundFont;
         return nullptr;
     }
-    d->settings_ = new_fluid_settings();
-    fluid_settings_setnum(d->settings_, "synth.sample-rate", kRate);
-    // Driven by the samples we render, not by a system timer thread.
-    fluid_settings_setstr(d->settings_, "player.timing-source", "sample");
-    d->synth_ = new_fluid_synth(d->settings_);
-    if (!d->synth_ || fluid_synth_sfload(d->synth_, font->constData(), 1) == FLUID_FAILED) {
+    d->synthesiser_ = Pool().Take(*font);
+    if (!d->synthesiser_)
+        d->synthesiser_ = MidiSynthesiser::Load(*font);
+    if (!d->synthesiser_) {
         error = kErrNoSoundFont;
         return nullptr;
     }
@@ -71,10 +129,8 @@ MidiDecoder::~MidiDecoder()
         fluid_player_stop(player_);
         delete_fluid_player(player_);
     }
-    if (synth_)
-        delete_fluid_synth(synth_);
-    if (settings_)
-        delete_fluid_settings(settings_);
+    if (synthesiser_)
+        Pool().Give(std::move(synthesiser_));
 }
 
 bool MidiDecoder::StartPlayer(int ticks)
@@ -83,8 +139,8 @@ bool MidiDecoder::StartPlayer(int ticks)
         fluid_player_stop(player_);
         delete_fluid_player(player_);
     }
-    fluid_synth_system_reset(synth_);
-    player_ = new_fluid_player(synth_);
+    fluid_synth_system_reset(synthesiser_->synth);
+    player_ = new_fluid_player(synthesiser_->synth);
     // The seek goes in before play: a playing player refuses ticks beyond a file
     // it has not loaded yet.
     return player_ && fluid_player_add_mem(player_, data_.constData(), static_cast<size_t>(data_.size())) == FLUID_OK
@@ -96,7 +152,7 @@ int MidiDecoder::Read(int16_t* dst, int maxFrames)
     const int n = static_cast<int>(std::min<int64_t>(maxFrames, totalFrames_ - rendered_));
     if (n <= 0)
         return 0;
-    if (fluid_synth_write_s16(synth_, n, dst, 0, 2, dst, 1, 2) != FLUID_OK)
+    if (fluid_synth_write_s16(synthesiser_->synth, n, dst, 0, 2, dst, 1, 2) != FLUID_OK)
         return 0;
     rendered_ += n;
     return n;

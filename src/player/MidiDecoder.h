@@ -8,13 +8,13 @@
 
 #include <memory>
 
-struct _fluid_hashtable_t;
-struct _fluid_synth_t;
 struct _fluid_player_t;
+struct MidiSynthesiser;
 
 // A MIDI file rendered by FluidSynth into the pipeline (no FluidSynth audio
 // driver). Its length is the tempo map up to the last event, read by our own
-// reader: the synthesiser's player would go on while notes fade.
+// reader: the synthesiser's player would go on while notes fade. A closed
+// file's synthesiser, its sound font loaded, serves the next file.
 class MidiDecoder final : public IDecoder {
 public:
     static constexpr int kRate = 44100;
@@ -39,7 +39,6 @@ private:
     int64_t lengthMs_ = 0;
     int64_t totalFrames_ = 0;
     int64_t rendered_ = 0;
-    _fluid_hashtable_t* settings_ = nullptr;
-    _fluid_synth_t* synth_ = nullptr;
+    std::unique_ptr<MidiSynthesiser> synthesiser_;  // with the sound font loaded
     _fluid_player_t* player_ = nullptr;
 };

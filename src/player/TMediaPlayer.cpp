@@ -26,8 +26,10 @@ bool TMediaPlayer::Open()
         decoder = std::move(midi);
     } else if (kind == MediaKind::Ffmpeg) {
         auto ff = FfmpegDecoder::Open(fileName_, error_);
-        if (ff)
-            openMs_ = ff->KnownFrames() >= 0 ? ff->KnownFrames() * 1000 / ff->Rate() : ff->HeaderMs();
+        if (ff) {
+            exactAtOpen_ = ff->KnownFrames() >= 0;
+            openMs_ = exactAtOpen_ ? ff->KnownFrames() * 1000 / ff->Rate() : ff->HeaderMs();
+        }
         decoder = std::move(ff);
     } else {
         error_ = kErrBadFormat;
@@ -46,6 +48,7 @@ void TMediaPlayer::Close()
     pipeline_.Stop();
     run_ = kIdle;
     openMs_ = 0;
+    exactAtOpen_ = false;
 }
 
 bool TMediaPlayer::Play()
@@ -100,6 +103,9 @@ int64_t TMediaPlayer::Length() const
     const int64_t end = pipeline_.EndFrame();
     if (end >= 0)
         return ToMs(end);
+    // Known whole at open: the same figure whether or not the decoder has reached the end yet.
+    if (exactAtOpen_)
+        return openMs_;
     const int64_t position = Position();
     if (pipeline_.Ended())
         return position;  // a seek beyond what the stream can reach

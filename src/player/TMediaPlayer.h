@@ -47,6 +47,7 @@ private:
     QByteArray fileName_;
     QByteArrayList soundFonts_;
     int64_t openMs_ = 0;
+    bool exactAtOpen_ = false;  // openMs_ is the decoded length, not the header's
     enum Run { kIdle, kPlaying, kPaused };
     Run run_ = kIdle;
     int error_ = 0;

@@ -43,9 +43,9 @@ bool TListQuery::Locate(const QString& id)
     return false;
 }
 
-Fetched<QString> TListQuery::Insert(const QString& name, const QString& memo)
+Fetched<QString> TListQuery::Insert(const QString& name, const QString& memo, const QList<QByteArray>& entries)
 {
-    Fetched<QString> id = store_.InsertList(name, memo);
+    Fetched<QString> id = store_.InsertList(name, memo, entries);
     if (!id.ok)
         return id;
     const int row = int(rows_.size());

@@ -31,8 +31,9 @@ public:
     // Makes the row with this identifier current (letter case aside); false when there is none.
     bool Locate(const QString& id);
 
-    // A new row under a fresh identifier at the end, made current; the identifier comes back.
-    Fetched<QString> Insert(const QString& name, const QString& memo);
+    // A new row under a fresh identifier at the end, made current, stored with its entries in one
+    // transaction; the identifier comes back.
+    Fetched<QString> Insert(const QString& name, const QString& memo, const QList<QByteArray>& entries = {});
     Result EditCurrent(const QString& name, const QString& memo);
     // Deletes the current row; the following row becomes current, the previous one after the last.
     Result DeleteCurrent();

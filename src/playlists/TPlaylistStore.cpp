@@ -74,6 +74,22 @@ Result commitOrError(ScopedTransaction& tx, const Result& r)
     return r.ok ? tx.Commit() : r;
 }
 
+// The paths as the list's entries at positions 0 to n - 1, inside the caller's transaction.
+Result insertEntries(const QSqlDatabase& db, const QString& listId, const QList<QByteArray>& paths)
+{
+    QSqlQuery insert(db);
+    if (!insert.prepare(QStringLiteral("insert into listdetail (id, filename, [order]) values (?, ?, ?)")))
+        return Result::Failed(CatalogueErrorText(insert.lastError()));
+    for (qsizetype k = 0; k < paths.size(); ++k) {
+        insert.bindValue(0, listId);
+        insert.bindValue(1, pathValue(paths[k]));
+        insert.bindValue(2, int(k));
+        if (!insert.exec())
+            return Result::Failed(CatalogueErrorText(insert.lastError()));
+    }
+    return {};
+}
+
 } // namespace
 
 TPlaylistStore::TPlaylistStore(QSqlDatabase db, RecordIdMaker ids) : db_(std::move(db)), ids_(std::move(ids)) {}
@@ -90,11 +106,17 @@ Fetched<QList<ListRow>> TPlaylistStore::Lists() const
     });
 }
 
-Fetched<QString> TPlaylistStore::InsertList(const QString& name, const QString& memo)
+Fetched<QString> TPlaylistStore::InsertList(const QString& name, const QString& memo, const QList<QByteArray>& paths)
 {
     Fetched<QString> out;
     const QString id = ids_.Next();
-    const Result r = runOn(db_, QStringLiteral("insert into list (id, name, memo) values (?, ?, ?)"), {id, name, memo});
+    ScopedTransaction tx(db_);
+    Result r = tx.Begun();
+    if (r.ok)
+        r = runOn(db_, QStringLiteral("insert into list (id, name, memo) values (?, ?, ?)"), {id, name, memo});
+    if (r.ok)
+        r = insertEntries(db_, id, paths);
+    r = commitOrError(tx, r);
     out.ok = r.ok;
     out.error = r.error;
     if (r.ok)
@@ -131,19 +153,9 @@ Result TPlaylistStore::SaveEntries(const QString& listId, const QList<QByteArray
     if (!tx.Begun().ok)
         return tx.Begun();
     Result r = runOn(db_, QStringLiteral("delete from listdetail where id = ?"), {listId});
-    if (!r.ok)
-        return r;
-    QSqlQuery insert(db_);
-    if (!insert.prepare(QStringLiteral("insert into listdetail (id, filename, [order]) values (?, ?, ?)")))
-        return Result::Failed(CatalogueErrorText(insert.lastError()));
-    for (qsizetype k = 0; k < paths.size(); ++k) {
-        insert.bindValue(0, listId);
-        insert.bindValue(1, pathValue(paths[k]));
-        insert.bindValue(2, int(k));
-        if (!insert.exec())
-            return Result::Failed(CatalogueErrorText(insert.lastError()));
-    }
-    return tx.Commit();
+    if (r.ok)
+        r = insertEntries(db_, listId, paths);
+    return commitOrError(tx, r);
 }
 
 Result TPlaylistStore::SwapEntries(const QString& listId, int i, int j)

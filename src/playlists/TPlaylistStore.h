@@ -32,8 +32,9 @@ public:
 
     // Every list, in the table's own order.
     Fetched<QList<ListRow>> Lists() const;
-    // A new list under a fresh record identifier, which comes back.
-    Fetched<QString> InsertList(const QString& name, const QString& memo);
+    // A new list under a fresh record identifier, which comes back, with paths as its entries: both
+    // or neither.
+    Fetched<QString> InsertList(const QString& name, const QString& memo, const QList<QByteArray>& paths = {});
     Result UpdateList(const QString& id, const QString& name, const QString& memo);
     // The list and its entries go together.
     Result DeleteList(const QString& id);

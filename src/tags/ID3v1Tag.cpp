@@ -36,6 +36,14 @@ void mergeField(char* given, const char* old, std::size_t width)
         std::memcpy(given, old, width);
 }
 
+// An ID3v1.1 tag holds a track number in the comment's last byte, after a zero byte; a new comment
+// that leaves both bytes free keeps it.
+void keepTrack(char (&given)[30], const char (&old)[30])
+{
+    if (old[28] == '\0' && old[29] != '\0' && given[28] == '\0' && given[29] == '\0')
+        given[29] = old[29];
+}
+
 int writeOpen(const QByteArray& fileName, ID3v1Tag& tag, QString* error)
 {
     const int fd = ::open(fileName.constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
@@ -61,6 +69,7 @@ int writeOpen(const QByteArray& fileName, ID3v1Tag& tag, QString* error)
         mergeField(tag.Album, old.Album, sizeof tag.Album);
         mergeField(tag.Year, old.Year, sizeof tag.Year);
         mergeField(tag.Comment, old.Comment, sizeof tag.Comment);
+        keepTrack(tag.Comment, old.Comment);
         tag.Genre = old.Genre;
         if (::pwrite(fd, &tag, sizeof tag, st.st_size - kTagSize) != kTagSize)
             result = kTagIoError;

@@ -118,3 +118,10 @@ TEST(HelpFile, EveryLinkAndPictureOfAPageIsInTheFile)
     }
     EXPECT_GT(links, 30);
 }
+
+TEST(HelpFile, TheTagPageNamesTheButtonThatWritesByItsCaption)
+{
+    const QString page = QString::fromUtf8(readAll(kSource + QStringLiteral("/tags.html")));
+    EXPECT_TRUE(page.contains(QStringLiteral("按“修改”即可写回文件")));
+    EXPECT_FALSE(page.contains(QStringLiteral("确定即可写回"))) << "the tag dialog has no 确定";
+}

@@ -98,6 +98,15 @@ TEST_F(OptionDialogTest, EachOpeningShowsTheStoredValuesOnAFreshDialog)
             EXPECT_EQ(dialog->objectName(), "winOption");
             EXPECT_EQ(dialog->windowTitle(), "设置选项");
             EXPECT_EQ(dialog->findChild<QTabWidget*>("pcOption")->currentIndex(), 0);
+            const auto at = [dialog](const char* name) { return dialog->findChild<QWidget*>(QLatin1String(name))->pos(); };
+            EXPECT_EQ(at("ckbConfirmation"), QPoint(24, 16));
+            EXPECT_EQ(at("ckbShowSH"), QPoint(24, 48));
+            EXPECT_EQ(at("rgSize"), QPoint(24, 80));
+            EXPECT_EQ(at("rgT2FMode"), QPoint(24, 160));
+            EXPECT_EQ(at("ckbContinuous"), QPoint(24, 16));
+            EXPECT_EQ(dialog->findChild<QWidget*>("btnDefault")->geometry(), QRect(32, 296, 75, 25));
+            EXPECT_EQ(at("btnOk"), QPoint(216, 296));
+            EXPECT_EQ(at("btnCancel"), QPoint(304, 296));
             const Shown c = controlsOf(dialog);
             EXPECT_TRUE(c.confirmation);
             EXPECT_TRUE(c.showHideSys);

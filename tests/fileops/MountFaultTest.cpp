@@ -65,7 +65,7 @@ TEST_F(MountFault, AFullDestinationKeepsTheSourceAndLeavesNoPartialFile)
     EXPECT_EQ(RunJob(ui, FileOpKind::Move, List({from + "/1.mp3", from + "/2.mp3"}), mnt), kFileOpFailed);
     ASSERT_EQ(ui.asked.size(), 1);
     EXPECT_EQ(ui.asked[0].reason, SystemReason(ENOSPC));
-    EXPECT_EQ(ui.asked[0].path, from + "/2.mp3");
+    EXPECT_EQ(ui.asked[0].path, mnt) << "the full destination is named, not the source";
     EXPECT_EQ(Names(mnt), QList<QByteArray>{"1.mp3"});
     EXPECT_EQ(ReadAll(mnt + "/1.mp3"), Pattern(3 << 20, 1));
     EXPECT_EQ(Names(from), QList<QByteArray>{"2.mp3"});
@@ -74,9 +74,12 @@ TEST_F(MountFault, AFullDestinationKeepsTheSourceAndLeavesNoPartialFile)
     // The same with a folder: nothing of it shows, under its name or another.
     MakeDir(from + "/album");
     WriteAll(from + "/album/big.mp3", Pattern(3 << 20, 3));
+    ui.asked.clear();
     ui.errorAnswers = {ErrorAnswer::Stop};
     EXPECT_EQ(RunJob(ui, FileOpKind::Copy, List({from + "/album"}), mnt), kFileOpFailed);
     EXPECT_EQ(Names(mnt), QList<QByteArray>{"1.mp3"});
+    ASSERT_EQ(ui.asked.size(), 1);
+    EXPECT_EQ(ui.asked[0].path, mnt);
 }
 
 TEST_F(MountFault, AMoveAcrossFileSystemsKeepsContentModeAndTime)
@@ -163,6 +166,7 @@ TEST_F(MountFault, AReadOnlyMountIsReportedWithItsReasonAndNothingIsLost)
     EXPECT_EQ(RunJob(ui, FileOpKind::Copy, List({from + "/a.mp3"}), mnt), kFileOpFailed);
     ASSERT_EQ(ui.asked.size(), 1);
     EXPECT_EQ(ui.asked[0].reason, SystemReason(EROFS));
+    EXPECT_EQ(ui.asked[0].path, mnt);
 
     // Moving off a read-only mount copies, then cannot remove the source: both stay.
     ui.asked.clear();

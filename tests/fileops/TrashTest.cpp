@@ -2,11 +2,14 @@
 // the question before erasing when no trash can be had.
 #include "FileOpFixture.h"
 
+#include "fileops/NameBytes.h"
 #include "fileops/Trash.h"
 #include "fileops/TFileOpJob.h"
 #include "tags/GbkCodec.h"
 
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <cstdlib>
 
@@ -47,9 +50,51 @@ QByteArray HomeTrash()
     return qgetenv("XDG_DATA_HOME") + "/Trash";
 }
 
+// Runs a trash-cli command with the test's HOME and XDG_DATA_HOME; its standard output.
+QString TrashCli(const QString& command, const QStringList& arguments, const QByteArray& input = {})
+{
+    QProcess process;
+    process.start(command, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000)) << command.toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 } // namespace
 
 using TrashOnHome = FileOpTest;
+
+TEST_F(TrashOnHome, ALongNameIsTrashedUnderAShorterEntryThatTrashCliListsAndRestores)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("trash-restore")).isEmpty())
+        GTEST_SKIP() << "trash-cli is not installed";
+    const QByteArray longName = QString(82, QChar(0x6B4C)).toUtf8() + ".mp3";
+    const QByteArray gbkName = TextToGbk(u"情歌") + ".mp3";
+    ASSERT_EQ(longName.size(), 250);
+    const QByteArray song = Pattern(70000, 1);
+    WriteAll(from + "/" + longName, song);
+    WriteAll(from + "/" + gbkName, "gbk");
+
+    ui.confirmAnswers = {true};
+    EXPECT_EQ(TrashJob(ui, List({from + "/" + longName, from + "/" + gbkName})), kFileOpDone);
+    EXPECT_EQ(ui.Kinds(), QStringList{"trash"});
+    EXPECT_EQ(Names(from), QList<QByteArray>{});
+    const QList<QByteArray> infos = Names(HomeTrash() + "/info");
+    ASSERT_EQ(infos.size(), 2);
+    const QByteArray entry = infos[0] == gbkName + ".trashinfo" ? infos[1] : infos[0];
+    EXPECT_LE(entry.size(), kNameMax);
+    EXPECT_TRUE(entry.endsWith(".mp3.trashinfo"));
+    EXPECT_EQ(ReadInfo(HomeTrash() + "/info/" + entry).path, from + "/" + longName);
+
+    const QString longPath = QString::fromUtf8(from + "/" + longName);
+    const QString listed = TrashCli(QStringLiteral("trash-list"), {});
+    EXPECT_TRUE(listed.contains(longPath)) << listed.toStdString();
+    EXPECT_EQ(listed.count(QString::fromUtf8(from) + u'/'), 2);
+    TrashCli(QStringLiteral("trash-restore"), {longPath}, "0\n");
+    EXPECT_EQ(ReadAll(from + "/" + longName), song);
+}
 
 TEST_F(TrashOnHome, AGbkNamedFileGoesToTheHomeTrashAndCanBeRestoredFromItsInfo)
 {

@@ -131,7 +131,8 @@ TEST_F(MediaPlayerTest, TheLengthOfAShortFileIsWorkedOutAtOpenTheSameEveryTime)
     const QByteArray cut = WriteFile(dir, "cut.wav", wav.left(wav.indexOf("data") + 8 + 12000));  // 750 ms
     const QByteArray wma = ReadFixture("tone.wma");
     const QByteArray cutWma = WriteFile(dir, "cut.wma", wma.left(wma.size() / 2));
-    for (const QByteArray& file : {cut, cutWma}) {
+    const QByteArray tiny = WriteFile(dir, "tiny.wav", wav.left(wav.indexOf("data") + 8 + 8));  // 0.5 ms
+    for (const QByteArray& file : {cut, cutWma, tiny}) {
         media.SetFileName(file);
         ASSERT_TRUE(media.Open());
         const int64_t first = media.Length();
@@ -146,6 +147,9 @@ TEST_F(MediaPlayerTest, TheLengthOfAShortFileIsWorkedOutAtOpenTheSameEveryTime)
     media.SetFileName(cut);
     ASSERT_TRUE(media.Open());
     EXPECT_EQ(media.Length(), 750);
+    media.SetFileName(tiny);
+    ASSERT_TRUE(media.Open());
+    EXPECT_EQ(media.Length(), 0);
 }
 
 TEST_F(MediaPlayerTest, APositionSoughtReadsBackExactly)

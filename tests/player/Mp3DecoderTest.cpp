@@ -3,6 +3,7 @@
 #include "player/Mp3Span.h"
 
 #include <gtest/gtest.h>
+#include <mpg123.h>
 
 #include <vector>
 
@@ -38,6 +39,39 @@ TEST(Mp3DecoderTest, ACutLastFrameIsLeftOutAndTheWholeFramesPlay)
         EXPECT_EQ(d->TotalMs(), 56 * 1152 * 1000 / 44100);
         EXPECT_EQ(DecodeAll(*d), head);
     }
+}
+
+// The sample frames libmpg123 decodes from the whole file on its own, gapless trimming off.
+int64_t SamplesLibmpg123Decodes(const QByteArray& path)
+{
+    mpg123_init();
+    mpg123_handle* mh = mpg123_new(nullptr, nullptr);
+    mpg123_param(mh, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
+    int64_t samples = 0;
+    if (mpg123_open(mh, path.constData()) == MPG123_OK) {
+        off_t frame = 0;
+        unsigned char* audio = nullptr;
+        size_t bytes = 0;
+        int channels = 0;
+        int encoding = 0;
+        long rate = 0;
+        while (mpg123_decode_frame(mh, &frame, &audio, &bytes) != MPG123_DONE)
+            if (bytes > 0 && mpg123_getformat(mh, &rate, &channels, &encoding) == MPG123_OK)
+                samples += int64_t(bytes) / (channels * mpg123_encsize(encoding));
+    }
+    mpg123_delete(mh);
+    return samples;
+}
+
+TEST(Mp3DecoderTest, AVbrFileWithAXingHeaderCountsAndPlaysEveryFrameLibmpg123Decodes)
+{
+    const QByteArray path = Fixture("xing_vbr.mp3");
+    const int64_t samples = SamplesLibmpg123Decodes(path);
+    ASSERT_EQ(samples % 1152, 0);
+    auto d = Mp3Decoder::Open(path);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->FrameCount(), samples / 1152);
+    EXPECT_EQ(int64_t(DecodeAll(*d).size()), samples * 2);
 }
 
 TEST(Mp3DecoderTest, TagsAtTheEndAreNoAudio)

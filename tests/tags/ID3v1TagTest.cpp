@@ -56,6 +56,22 @@ TEST_F(TagFile, WriteMergesFieldByFieldAndKeepsTheGenre)
     EXPECT_EQ(contents(p), expected);
 }
 
+TEST_F(TagFile, ANewCommentKeepsTheID3v11TrackWhereItLeavesTheLastTwoBytesFree)
+{
+    QByteArray old = block("T", "A", 1);
+    old[97 + 29] = 7;
+    const QByteArray p = make("a.mp3", audio_ + old);
+    ID3v1Tag tag = prepared();
+    std::memcpy(tag.Comment, "twenty-eight bytes of commen", 28);
+    EXPECT_EQ(WriteID3v1Tag(p, tag), kTagWritten);
+    EXPECT_EQ(contents(p).right(128).mid(97, 30), QByteArray("twenty-eight bytes of commen") + '\0' + '\x07');
+
+    // A comment of 29 bytes takes the zero byte that marks the track: it ends the comment instead.
+    std::memcpy(tag.Comment, "twenty-nine bytes of comment!", 29);
+    EXPECT_EQ(WriteID3v1Tag(p, tag), kTagWritten);
+    EXPECT_EQ(contents(p).right(128).mid(97, 30), QByteArray("twenty-nine bytes of comment!") + '\0');
+}
+
 TEST_F(TagFile, AllEmptyFieldsRewriteTheOldTagUnchanged)
 {
     const QByteArray original = audio_ + block("Title", "Artist", 3);

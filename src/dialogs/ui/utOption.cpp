@@ -7,7 +7,6 @@
 #include "store/TCatalogue.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
@@ -25,8 +24,16 @@ QCheckBox* checkBox(const char* name, const QString& caption, QWidget* page, int
     return box;
 }
 
-// A group at least as large as designed, larger where the style's frame needs more room; the groups
-// stand one under another.
+QPushButton* button(const char* name, const QString& caption, QWidget* dialog, int x)
+{
+    auto* button = new QPushButton(caption, dialog);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(x, 296, 75, 25);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A group at least as large as designed, larger where the style's frame needs more room.
 void place(QWidget* group, int y, int height)
 {
     const QSize hint = group->sizeHint();
@@ -52,19 +59,10 @@ TwinOption::TwinOption(THead& head, TCatalogue& catalogue, IMsgDlg& msgDlg, QWid
     pcOption_->addTab(BuildFilePage(), QStringLiteral("文件"));
     pcOption_->addTab(BuildPlayPage(), QStringLiteral("播放"));
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->setGeometry(24, 296, 373, 25);
-    btnDefault_ = buttons->addButton(QStringLiteral("默认设置"), QDialogButtonBox::ResetRole);
-    btnOk_ = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    btnCancel_ = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    btnDefault_->setObjectName("btnDefault");
-    btnOk_->setObjectName("btnOk");
-    btnCancel_->setObjectName("btnCancel");
-    for (QPushButton* button : {btnDefault_, btnOk_, btnCancel_}) {
-        button->setFixedSize(75, 25);
-        button->setAutoDefault(false);
-    }
-    // The box's own accept and reject would close the dialog before the values are stored.
+    // Placed one by one: a button box would arrange them by the style's order and spacing.
+    btnDefault_ = button("btnDefault", QStringLiteral("默认设置"), this, 32);
+    btnOk_ = button("btnOk", QStringLiteral("确定"), this, 216);
+    btnCancel_ = button("btnCancel", QStringLiteral("取消"), this, 304);
     connect(btnOk_, &QPushButton::clicked, this, &TwinOption::btnOkClick);
     connect(btnCancel_, &QPushButton::clicked, this, &TwinOption::btnCancelClick);
     connect(btnDefault_, &QPushButton::clicked, this, &TwinOption::btnDefaultClick);
@@ -77,18 +75,18 @@ QWidget* TwinOption::BuildFilePage()
 {
     auto* page = new QWidget;
     page->setObjectName("tsFile");
-    ckbConfirmation_ = checkBox("ckbConfirmation", QStringLiteral("复制或剪切文件时提示"), page, 12);
-    ckbShowSH_ = checkBox("ckbShowSH", QStringLiteral("显示系统和隐藏文件"), page, 40);
+    ckbConfirmation_ = checkBox("ckbConfirmation", QStringLiteral("复制或剪切文件时提示"), page, 16);
+    ckbShowSH_ = checkBox("ckbShowSH", QStringLiteral("显示系统和隐藏文件"), page, 48);
     rgSize_ = new TRadioGroup(QStringLiteral("文件大小单位"),
                               {QStringLiteral("千字节(KB)"), QStringLiteral("兆字节(MB)")}, page);
     rgSize_->setObjectName("rgSize");
-    place(rgSize_, 68, 65);
+    place(rgSize_, 80, 65);
     rgT2FMode_ = new TRadioGroup(QStringLiteral("TAG音乐名到文件名模式"),
                                  {QStringLiteral("不附加艺术家名"), QStringLiteral("艺术家名在音乐名前"),
                                   QStringLiteral("音乐名在艺术家名前")},
                                  page);
     rgT2FMode_->setObjectName("rgT2FMode");
-    place(rgT2FMode_, rgSize_->geometry().bottom() + 10, 89);
+    place(rgT2FMode_, 160, 89);
     return page;
 }
 
@@ -96,7 +94,7 @@ QWidget* TwinOption::BuildPlayPage()
 {
     auto* page = new QWidget;
     page->setObjectName("tsPlay");
-    ckbContinuous_ = checkBox("ckbContinuous", QStringLiteral("连续播放"), page, 12);
+    ckbContinuous_ = checkBox("ckbContinuous", QStringLiteral("连续播放"), page, 16);
     return page;
 }
 

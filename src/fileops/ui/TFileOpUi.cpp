@@ -24,7 +24,11 @@ public:
         return YesNo(TrashQuestion(count, onlyPath));
     }
     bool ConfirmCreateFolder(const QByteArray& path) override { return YesNo(CreateFolderQuestion(path)); }
-    bool ConfirmDeleteForGood(const QByteArray& path) override { return YesNo(DeleteForGoodQuestion(path)); }
+    // Erasing cannot be undone: Enter keeps the item.
+    bool ConfirmDeleteForGood(const QByteArray& path) override
+    {
+        return YesNo(DeleteForGoodQuestion(path), QMessageBox::No);
+    }
 
     ErrorAnswer AskError(const QByteArray& path, const QString& reason) override
     {
@@ -51,7 +55,7 @@ public:
     bool GoOn(const FileOpStats&) override { return !cancel_.Cancelled(); }
 
 private:
-    bool YesNo(const QString& text)
+    bool YesNo(const QString& text, QMessageBox::StandardButton defaultButton = QMessageBox::Yes)
     {
         bool yes = false;
         OnUiThread([&] {
@@ -59,7 +63,7 @@ private:
                             dialog_);
             box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
             box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
-            box.setDefaultButton(QMessageBox::Yes);
+            box.setDefaultButton(defaultButton);
             yes = box.exec() == QMessageBox::Yes;
         });
         return yes;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDrag>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -25,6 +26,16 @@ public:
         painter->drawLine(r.bottomLeft(), r.bottomRight());
         painter->drawLine(r.topRight(), r.bottomRight());
         painter->restore();
+    }
+
+    // Enter ends the edit here: passed on, it would reach the list as the key that plays the row.
+    bool eventFilter(QObject* editor, QEvent* event) override
+    {
+        const bool taken = QStyledItemDelegate::eventFilter(editor, event);
+        if (event->type() != QEvent::KeyPress)
+            return taken;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return taken || key == Qt::Key_Return || key == Qt::Key_Enter;
     }
 
     // The list decides what an edited caption becomes; the edit only reports the text.

@@ -122,15 +122,11 @@ void TPlaylists::pmiFileAdd2NewClick()
     const QList<QByteArray> files = selectedPaneFiles();
     TwinNewList dialog(qryList_, msg_, c_.window);
     dialog.SetDialogMode(0);
+    dialog.SetNewEntries(files);
     dialog.exec();
     const QString id = dialog.NewListId();
     if (id.isEmpty())
         return;
-    const Result saved = store_.SaveEntries(id, files);
-    if (!saved.ok) {
-        showError(saved);
-        return;
-    }
     OpenListDetail(id);
     FillListDetailView();
     c_.pcMain->setCurrentIndex(1);

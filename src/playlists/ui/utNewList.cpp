@@ -69,7 +69,7 @@ void TwinNewList::btnOkClick()
     }
     // Editing with no list at all makes a new one: there is no row to edit.
     if (DialogMode_ == 0 || lists_.Current() < 0) {
-        const Fetched<QString> id = lists_.Insert(name, memo);
+        const Fetched<QString> id = lists_.Insert(name, memo, NewEntries_);
         if (!id.ok) {
             msg_.ShowLayerError(id.error);
             return;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
+#include <QList>
 
 class IMsgDlg;
 class QLineEdit;
@@ -16,6 +18,8 @@ public:
     TwinNewList(TListQuery& lists, IMsgDlg& msg, QWidget* parent = nullptr);
 
     void SetDialogMode(int mode) { DialogMode_ = mode; }
+    // The entries a new list is created with.
+    void SetNewEntries(const QList<QByteArray>& entries) { NewEntries_ = entries; }
     int DialogMode() const { return DialogMode_; }
     // The identifier of the list this dialog created; empty otherwise.
     const QString& NewListId() const { return NewListId_; }
@@ -39,6 +43,7 @@ private:
     IMsgDlg& msg_;
     int DialogMode_ = 0;
     QString NewListId_;
+    QList<QByteArray> NewEntries_;
     QLineEdit* edtListName_ = nullptr;
     QPlainTextEdit* edtListMemo_ = nullptr;
     QPushButton* btnOk_ = nullptr;

@@ -116,16 +116,16 @@ QString RefusalText(TagField field, const FieldCheck& check)
     return QString();
 }
 
-ID3v1Tag PrepareTag(const TagTexts& texts, const TagTexts& readTexts, const TagBytes& readBytes)
+ID3v1Tag PrepareTag(const TagTexts& texts, const TagTexts& readTexts)
 {
     ID3v1Tag tag {};
     ClearID3Tag(tag);
     for (TagField field : kTagFields) {
         const int f = Index(field);
-        if (texts[f].isEmpty())
+        if (texts[f].isEmpty() || texts[f] == readTexts[f])
             continue;
         const int width = FieldWidth(field);
-        const QByteArray bytes = texts[f] == readTexts[f] ? readBytes[f] : TextToGbk(texts[f], width);
+        const QByteArray bytes = TextToGbk(texts[f], width);
         std::memcpy(fieldOf(tag, field), bytes.constData(), std::min<qsizetype>(bytes.size(), width));
     }
     return tag;

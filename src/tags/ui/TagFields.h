@@ -46,8 +46,8 @@ FieldCheck CheckFieldText(QStringView text, int maxBytes);
 // The message that tells the user why the field refused the text.
 QString RefusalText(TagField field, const FieldCheck& check);
 
-// The record a change writes: "TAG", zero genre, each non-empty text's GBK bytes in its field (cut to
-// the field's width, never inside a character); an empty text leaves its field empty, so the file
-// keeps its old value. A text still equal to the one read keeps the bytes read, so that bytes GBK
-// cannot decode survive a change of another field.
-ID3v1Tag PrepareTag(const TagTexts& texts, const TagTexts& readTexts, const TagBytes& readBytes);
+// The record a change writes: "TAG", zero genre, each changed non-empty text's GBK bytes in its field
+// (cut to the field's width, never inside a character). An empty text, or one still equal to the one
+// read, leaves its field empty, so the file keeps all of its stored bytes: bytes GBK cannot decode
+// and an ID3v1.1 track number survive a change of another field.
+ID3v1Tag PrepareTag(const TagTexts& texts, const TagTexts& readTexts);

@@ -79,8 +79,7 @@ TwinID3Tag::TwinID3Tag(IMsgDlg& msg, QWidget* owner)
 
 void TwinID3Tag::SetTag(const ID3v1Tag& tag)
 {
-    readBytes_ = FieldBytesOf(tag);
-    readTexts_ = FieldTextsOf(readBytes_);
+    readTexts_ = FieldTextsOf(FieldBytesOf(tag));
     for (int f = 0; f < kTagFieldCount; ++f)
         edits_[f]->setText(readTexts_[f]);
 }
@@ -98,7 +97,7 @@ void TwinID3Tag::btnModifyClick()
     for (QLineEdit* edit : edits_)
         edit->setText(TrimFieldText(edit->text()));
     QString error;
-    const int result = WriteID3v1Tag(FileName_, PrepareTag(Texts(), readTexts_, readBytes_), &error);
+    const int result = WriteID3v1Tag(FileName_, PrepareTag(Texts(), readTexts_), &error);
     if (result == kTagIoError) {
         msg_.ShowLayerError(error);
         return;

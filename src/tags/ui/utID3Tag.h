@@ -43,7 +43,6 @@ private:
     IMsgDlg& msg_;
     QByteArray FileName_;
     TagTexts readTexts_;
-    TagBytes readBytes_;
     bool modified_ = false;
     std::array<QLineEdit*, kTagFieldCount> edits_ {};
     QLabel* lblHint_ = nullptr;

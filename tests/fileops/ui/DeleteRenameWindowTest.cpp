@@ -135,6 +135,28 @@ TEST_F(RenameInList, F2EditsTheFocusedCaptionAndEnterRenamesAGbkFile)
     EXPECT_EQ(Names(src), QList<QByteArray>{QStringLiteral("新歌.mp3").toUtf8()});
     EXPECT_EQ(Rows(Source()), QList<QByteArray>{QStringLiteral("新歌.mp3").toUtf8()});
     EXPECT_TRUE(msg->shown.isEmpty());
+    EXPECT_TRUE(win->Head().PlayingFile.isEmpty());
+}
+
+TEST_F(RenameInList, TheEnterOfARefusedNameEndsTheEditAndPlaysNothing)
+{
+    PlaceSong(src + "/a.mp3");
+    WriteAll(src + "/taken.mp3", "t");
+    GoBoth();
+    Activate(Source());
+    for (const QString& refused : {QStringLiteral("taken"), QStringLiteral("x/y"), QString(300, u'x')}) {
+        SelectNames(Source(), {"a.mp3"});
+        Source()->List()->setFocus();
+        QTest::keyClick(Source()->List(), Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->setText(refused);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(msg->shown.size(), 3);
+    EXPECT_EQ(Names(src), (QList<QByteArray>{"a.mp3", "taken.mp3"}));
+    EXPECT_TRUE(win->Head().PlayingFile.isEmpty());
 }
 
 TEST_F(ListKeysAndMouse, DelDeletesAPressMakesTheListActiveAndSelectionActionsWork)

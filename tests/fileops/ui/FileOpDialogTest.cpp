@@ -24,9 +24,10 @@ public:
     explicit ModalWatcher(std::function<void(QWidget*)> act) : act_(std::move(act))
     {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
+            // A mark, not the address: the next box may take the last one's place.
             QWidget* modal = QApplication::activeModalWidget();
-            if (modal != nullptr && modal != last_) {
-                last_ = modal;
+            if (modal != nullptr && !modal->property("watched").toBool()) {
+                modal->setProperty("watched", true);
                 act_(modal);
             }
         });
@@ -36,7 +37,6 @@ public:
 private:
     std::function<void(QWidget*)> act_;
     QTimer timer_;
-    QWidget* last_ = nullptr;
 };
 
 } // namespace
@@ -69,6 +69,33 @@ TEST_F(FileOpDialog, TheQuestionDefaultsToYesSoEnterCreatesTheFolder)
     EXPECT_TRUE(yesIsDefault);
     EXPECT_EQ(boxTitle, QStringLiteral("从 “a” 向 “b” 复制文件..."));
     EXPECT_EQ(ReadAll(to + "/new/a.mp3"), "a");
+}
+
+TEST_F(FileOpDialog, WithoutATrashEnterKeepsTheItemForEraseCannotBeUndone)
+{
+    // A data folder whose Trash is a file: no trash can be had there.
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    WriteAll(root + "/Trash", "not a folder");
+    ::setenv("XDG_DATA_HOME", root.constData(), 1);
+    WriteAll(from + "/a.mp3", "a");
+    QStringList texts;
+    QList<bool> yesIsDefault;
+    ModalWatcher watcher([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr)
+            return;
+        texts.append(box->text());
+        yesIsDefault.append(box->defaultButton() == box->button(QMessageBox::Yes));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    TFileOpUi ui;
+    TFileOpJob job(FileOpKind::Trash, List({from + "/a.mp3"}));
+    const int result = ui.Run(nullptr, QStringLiteral("t"), job);
+    ::setenv("XDG_DATA_HOME", saved.constData(), 1);
+    EXPECT_EQ(result, kFileOpDone);
+    EXPECT_EQ(texts, (QStringList{TrashQuestion(1, from + "/a.mp3"), DeleteForGoodQuestion(from + "/a.mp3")}));
+    EXPECT_EQ(yesIsDefault, (QList<bool>{true, false}));
+    EXPECT_EQ(ReadAll(from + "/a.mp3"), "a");
 }
 
 TEST_F(FileOpDialog, AnErrorNamesTheItemAndItsReasonAndEnterSkipsIt)

@@ -4,6 +4,7 @@
 #include "playlists/ui/utNewList.h"
 
 #include <QLineEdit>
+#include <QSqlQuery>
 #include <QPushButton>
 
 namespace {
@@ -130,6 +131,31 @@ TEST_F(PlaylistHarness, PaneFilesMakeANewListAndSwitchToItsTab)
     EXPECT_EQ(shown(), expected);
     EXPECT_EQ(playlists->qryList().CurrentId(), lists[1].id);
     EXPECT_EQ(pcMain->currentIndex(), 1);
+}
+
+TEST_F(PlaylistHarness, ANewListWhoseEntriesCannotBeStoredIsNotMadeAtAll)
+{
+    start();
+    head.SourcePath = "/src/";
+    setRows(lvSource, {"1.mp3"});
+    selectRows(lvSource, {0});
+    active = lvSource;
+    QSqlQuery(catalogue.Database())
+        .exec(QStringLiteral("create trigger refuse before insert on listdetail begin select raise(abort, 'disk full'); end"));
+
+    WhenModal([this](QWidget* w) {
+        auto* dialog = qobject_cast<TwinNewList*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->edtListName()->setText("half");
+        QTest::mouseClick(dialog->btnOk(), Qt::LeftButton);
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->close();
+    });
+    playlists->pmiFileAdd2NewClick();
+    EXPECT_EQ(msg.layerErrors.size(), 1);
+    EXPECT_TRUE(msg.layerErrors.value(0).contains(QStringLiteral("disk full")));
+    EXPECT_TRUE(store->Lists().value.isEmpty());
+    EXPECT_EQ(playlists->qryList().RecordCount(), 0);
 }
 
 TEST_F(PlaylistHarness, PaneFilesGoOnTheEndOfAChosenListAndTheFolderTabStays)

@@ -261,10 +261,12 @@ TEST_F(TagDialog, EditsHoldAtMostTheFieldsGbkBytesAndOnlyCharactersGbkHas)
     EXPECT_EQ(written.mid(93, 4), "1999");
 }
 
-TEST_F(TagDialog, FieldsLeftAsTheyWereKeepTheirBytesWhenAnotherChanges)
+TEST_F(TagDialog, FieldsLeftAsTheyWereKeepTheirBytesAndTheTrackNumberWhenAnotherChanges)
 {
     Tag tag;
     tag.title = "Caf\xe9";  // Latin-1, which GBK cannot decode
+    const QByteArray track = QByteArray(25, '\0') + '\x07'; // ID3v1.1: zero byte, then track 7
+    tag.comment = "Note" + track;
     const QByteArray file = WriteMp3("latin.mp3", tag);
     ListMusic();
     Select({"latin.mp3"});
@@ -272,7 +274,15 @@ TEST_F(TagDialog, FieldsLeftAsTheyWereKeepTheirBytesWhenAnotherChanges)
         Retype(dialog.Edit(TagField::Artist), QStringLiteral("Someone"));
         QTest::mouseClick(dialog.btnModify(), Qt::LeftButton);
     }));
-    const QByteArray written = tagOf(Contents(file));
+    QByteArray written = tagOf(Contents(file));
     EXPECT_EQ(written.mid(3, 30), QByteArray("Caf\xe9") + QByteArray(26, '\0'));
     EXPECT_EQ(written.mid(33, 30), QByteArray("Someone") + QByteArray(23, '\0'));
+    EXPECT_EQ(written.mid(97, 30), "Note" + track);
+
+    EXPECT_TRUE(WithTagDialog([&](TwinID3Tag& dialog) {
+        Retype(dialog.Edit(TagField::Comment), QStringLiteral("Live"));
+        QTest::mouseClick(dialog.btnModify(), Qt::LeftButton);
+    }));
+    written = tagOf(Contents(file));
+    EXPECT_EQ(written.mid(97, 30), "Live" + track);
 }

@@ -22,7 +22,7 @@ TEST(TagFieldRules, RecordHoldsEachTextInItsFieldAndLeavesEmptyFieldsEmpty)
     texts[Index(TagField::Title)] = QStringLiteral("月光");
     texts[Index(TagField::Year)] = QStringLiteral("99");
     texts[Index(TagField::Comment)] = QStringLiteral("live");
-    const ID3v1Tag tag = PrepareTag(texts, {}, {});
+    const ID3v1Tag tag = PrepareTag(texts, {});
 
     EXPECT_EQ(QByteArray(tag.Header, 3), "TAG");
     EXPECT_EQ(fieldBytes(tag.Title, 30), padded("\xd4\xc2\xb9\xe2", 30));
@@ -39,13 +39,13 @@ TEST(TagFieldRules, TextLongerThanItsFieldIsCutBetweenCharacters)
     TagTexts texts;
     texts[Index(TagField::Title)] = kThirtyBytes;
     texts[Index(TagField::Artist)] = QStringLiteral("a") + kThirtyBytes; // 31 bytes
-    const ID3v1Tag tag = PrepareTag(texts, {}, {});
+    const ID3v1Tag tag = PrepareTag(texts, {});
     EXPECT_EQ(fieldBytes(tag.Title, 30), TextToGbk(kThirtyBytes));
     // One ASCII letter and fourteen ideographs; the fifteenth would not fit whole.
     EXPECT_EQ(fieldBytes(tag.Artist, 30), TextToGbk(QStringLiteral("a") + kThirtyBytes.left(14)) + '\0');
 }
 
-TEST(TagFieldRules, UnchangedTextKeepsTheBytesReadEvenWhereGbkCannotDecodeThem)
+TEST(TagFieldRules, UnchangedTextLeavesItsFieldToTheFileEvenWhereGbkCannotDecodeIt)
 {
     ID3v1Tag read {};
     ClearID3Tag(read);
@@ -59,8 +59,8 @@ TEST(TagFieldRules, UnchangedTextKeepsTheBytesReadEvenWhereGbkCannotDecodeThem)
 
     TagTexts edited = texts;
     edited[Index(TagField::Artist)] = QStringLiteral("New");
-    const ID3v1Tag tag = PrepareTag(edited, texts, bytes);
-    EXPECT_EQ(fieldBytes(tag.Title, 30), padded("Beyonc\xe9", 30));
+    const ID3v1Tag tag = PrepareTag(edited, texts);
+    EXPECT_EQ(fieldBytes(tag.Title, 30), QByteArray(30, '\0'));
     EXPECT_EQ(fieldBytes(tag.Artist, 30), padded("New", 30));
 }
 
@@ -110,8 +110,17 @@ TEST(TitleFileNames, NamesThatWouldLeaveTheFolderOrCannotExistAreRefused)
     EXPECT_TRUE(TitleFileName(0, QStringLiteral("../up"), QString()).isEmpty());
     EXPECT_TRUE(TitleFileName(1, QStringLiteral("t"), QStringLiteral("AC/DC")).isEmpty());
     EXPECT_TRUE(TitleFileName(0, QStringLiteral("a") + QChar(0) + QStringLiteral("b"), QString()).isEmpty());
-    // ".." becomes "...mp3", a name in the same folder.
-    EXPECT_EQ(TitleFileName(0, QStringLiteral(".."), QString()), "...mp3");
+    // A name starting with "." would hide the file.
+    EXPECT_TRUE(TitleFileName(0, QStringLiteral(".."), QString()).isEmpty());
+    EXPECT_TRUE(TitleFileName(2, QStringLiteral(".hidden"), QStringLiteral("Art")).isEmpty());
+    EXPECT_TRUE(TitleFileName(1, QStringLiteral("Song"), QStringLiteral(".Art")).isEmpty());
+    EXPECT_EQ(TitleFileName(0, QStringLiteral("a.."), QString()), "a...mp3");
+    // Bytes that are no GBK character: the file keeps its name rather than take a name of stand-ins.
+    for (const QByteArray& bytes : {QByteArray("\xAA\xA1"), QByteArray("a\xFF"), QByteArray("b\x81")}) {
+        const QString title = GbkToText(bytes);
+        EXPECT_TRUE(TitleFileName(0, title, QString()).isEmpty()) << bytes.toHex().constData();
+        EXPECT_TRUE(TitleFileName(1, QStringLiteral("Song"), title).isEmpty()) << bytes.toHex().constData();
+    }
     EXPECT_EQ(TitleFileName(0, QString(251, u'x'), QString()).size(), 255);
     EXPECT_TRUE(TitleFileName(0, QString(252, u'x'), QString()).isEmpty());
     // 84 ideographs are 252 bytes of UTF-8.
