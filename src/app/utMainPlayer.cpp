@@ -30,6 +30,7 @@ void TwinMain::BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::uni
     };
     for (const auto& [name, handler] : handlers)
         connect(actions_.value(QLatin1String(name)), &QAction::triggered, transport_, handler);
+    connect(this, &TwinMain::ActivePaneChanged, transport_, &TTransport::Reprepare);
 
     // The volume starts at full in each run: the output's gain is the program's own.
     volume_ = volume ? std::move(volume) : std::make_unique<TOutputVolume>(audio_->Gain());

@@ -13,25 +13,30 @@ TMediaPlayer::TMediaPlayer(IAudioOutputFactory& outputs)
 {
 }
 
+std::unique_ptr<IDecoder> TMediaPlayer::OpenDecoder(const QByteArray& file, int& error, int64_t& lengthMs) const
+{
+    const QByteArray ext = LowerExtension(file);
+    if (ext == ".mid") {
+        auto midi = MidiDecoder::Open(file, soundFonts_, error);
+        if (midi)
+            lengthMs = midi->LengthMs();
+        return midi;
+    }
+    if (ext == ".wav" || ext == ".wma") {
+        auto ff = FfmpegDecoder::Open(file, error);
+        if (ff)
+            lengthMs = ff->KnownFrames() >= 0 ? ff->KnownFrames() * 1000 / ff->Rate() : ff->HeaderMs();
+        return ff;
+    }
+    error = kErrBadFormat;
+    return nullptr;
+}
+
 bool TMediaPlayer::Open()
 {
     Close();
     error_ = kMediaOk;
-    const QByteArray ext = LowerExtension(fileName_);
-    std::unique_ptr<IDecoder> decoder;
-    if (ext == ".mid") {
-        auto midi = MidiDecoder::Open(fileName_, soundFonts_, error_);
-        if (midi)
-            openMs_ = midi->LengthMs();
-        decoder = std::move(midi);
-    } else if (ext == ".wav" || ext == ".wma") {
-        auto ff = FfmpegDecoder::Open(fileName_, error_);
-        if (ff)
-            openMs_ = ff->KnownFrames() >= 0 ? ff->KnownFrames() * 1000 / ff->Rate() : ff->HeaderMs();
-        decoder = std::move(ff);
-    } else {
-        error_ = kErrBadFormat;
-    }
+    auto decoder = OpenDecoder(fileName_, error_, openMs_);
     if (!decoder)
         return false;
     if (!pipeline_.Start(std::move(decoder))) {
@@ -41,8 +46,38 @@ bool TMediaPlayer::Open()
     return true;
 }
 
+void TMediaPlayer::Queue(const QByteArray& file)
+{
+    Unqueue();
+    if (!pipeline_.Running())
+        return;
+    queued_ = file;
+    int error = kMediaOk;
+    int64_t lengthMs = 0;
+    if (pipeline_.Queue(OpenDecoder(file, error, lengthMs)))
+        queuedMs_ = lengthMs;
+}
+
+void TMediaPlayer::Unqueue()
+{
+    pipeline_.DropNext();
+    queued_.clear();
+}
+
+bool TMediaPlayer::TakeQueued(const QByteArray& file)
+{
+    if (queued_.isEmpty() || file != queued_ || !pipeline_.Promote())
+        return false;
+    fileName_ = file;
+    openMs_ = queuedMs_;
+    queued_.clear();
+    run_ = kPlaying;
+    return true;
+}
+
 void TMediaPlayer::Close()
 {
+    Unqueue();
     pipeline_.Stop();
     run_ = kIdle;
     openMs_ = 0;
@@ -56,7 +91,7 @@ bool TMediaPlayer::Play()
     }
     if (pipeline_.Drained()) {
         pipeline_.SetPaused(true);
-        pipeline_.Seek(0);
+        Seek(0);
     }
     pipeline_.SetPaused(false);
     run_ = kPlaying;
@@ -82,6 +117,7 @@ void TMediaPlayer::Resume()
 void TMediaPlayer::Seek(int64_t ms)
 {
     // Rounded up, so that the position read back in whole ms is ms itself.
+    Unqueue();
     if (pipeline_.Running())
         pipeline_.Seek((std::max<int64_t>(0, ms) * pipeline_.Rate() + 999) / 1000);
 }

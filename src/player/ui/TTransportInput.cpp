@@ -105,6 +105,7 @@ void TTransport::trbProgressMouseUp(Qt::MouseButton button, Qt::KeyboardModifier
         media_.Play();
         SetTimerOn(true);
     }
+    Reprepare();  // the seek dropped what was prepared
 }
 
 void TTransport::lvSourceDblClick()
