@@ -19,7 +19,9 @@ class QTimer;
 
 // The transport of the main window: play, stop, pause, next, previous and repeat, the progress bar,
 // double click and Enter in the three file lists, and the one-second tick that moves the bar and,
-// at the end of a file, stops, repeats it or goes on in the list.
+// at the end of a file, stops, repeats it or goes on in the list. In the last seconds of a file the
+// engine prepares what the tick will play next, so that it follows without a gap; the engine tells
+// the end the moment it is heard, and the tick's work is done then.
 //
 // The lists are read only through their views: each row gives its name bytes under kNameBytesRole,
 // a file name in the two pane lists, a full path in the play list's entries.

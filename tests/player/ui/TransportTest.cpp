@@ -356,4 +356,15 @@ TEST_F(TransportTest, RepeatReplaysTheFileWithoutAGap)
     EXPECT_TRUE(outputs.heard == Joined(once, std::vector<int16_t>(once.begin(), once.begin() + 8000 * 2)));
 }
 
+TEST_F(TransportTest, AFileOfAnotherRateStartsTheMomentTheEndIsHeard)
+{
+    ASSERT_FALSE(WriteFile(dir, "c.wma", ReadFixture("tone.wma")).isEmpty());
+    PlayFirstAndTick({"a.wav", "c.wma"});
+    Hear(3000);  // to the end of a.wav; no tick comes
+    EXPECT_EQ(head.PlayingFile, folder + "c.wma");
+    EXPECT_EQ(transport->PlayIndex(), 1);
+    EXPECT_EQ(media.Mode(), MediaMode::Playing);
+    EXPECT_EQ(media.Position(), 0);
+}
+
 } // namespace
