@@ -33,6 +33,7 @@ void TwinMain::BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::uni
     };
     for (const auto& [name, handler] : handlers)
         connect(actions_.value(QLatin1String(name)), &QAction::triggered, transport_, handler);
+    connect(this, &TwinMain::ActivePaneChanged, transport_, &TTransport::Reprepare);
 
     // The output's gain is the program's own; the catalogue keeps the bar's position between runs.
     volume_ = volume ? std::move(volume) : std::make_unique<TOutputVolume>(audio_->Gain());

@@ -81,7 +81,9 @@ bool Mp3Decoder::Load(const std::atomic<bool>& cancel)
     if (!mh_)
         return false;
     mpg123_param(mh_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-    mpg123_param(mh_, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
+    // The encoder's delay and padding are no sound: without them an album cut
+    // into tracks plays as one stream.
+    mpg123_param(mh_, MPG123_ADD_FLAGS, MPG123_GAPLESS, 0);
     mpg123_param(mh_, MPG123_PREFRAMES, kPreFrames, 0);
     // Stereo 16-bit only: mono files come out doubled, so the pipeline has one format.
     mpg123_format_none(mh_);

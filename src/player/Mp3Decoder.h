@@ -15,9 +15,10 @@
 
 struct mpg123_handle_struct;
 
-// An MP3 file through libmpg123, frame-exact: the whole file is scanned at load
-// and every frame gives its full samples (no gapless trimming), so frame n
-// starts at sample n * SamplesPerFrame(). A last frame cut short is left out.
+// An MP3 file through libmpg123, frame-exact: the whole file is scanned at load.
+// The encoder's delay and padding that a LAME/Info header names are trimmed
+// (gapless), so the sound can be a little shorter than the frames; the length
+// in time stays that of the whole frames. A last frame cut short is left out.
 class Mp3Decoder final : public IDecoder {
 public:
     // Opens the file without reading it; null when it is missing, unreadable
@@ -37,7 +38,7 @@ public:
 
     int64_t FrameCount() const { return frames_; }
     int SamplesPerFrame() const { return spf_; }
-    int64_t TotalMs() const { return samples_ * 1000 / rate_; }
+    int64_t TotalMs() const { return frames_ * spf_ * 1000 / rate_; }
 
 private:
     Mp3Decoder() = default;

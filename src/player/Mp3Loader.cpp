@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-void Mp3Loader::Start(const QByteArray& file)
+void Mp3Loader::Start(const QByteArray& file, Deliver deliver)
 {
     Reset();
     file_ = file;
@@ -10,11 +10,15 @@ void Mp3Loader::Start(const QByteArray& file)
     auto decoder = Mp3Decoder::OpenFile(file);
     if (!decoder) {
         done_ = true;  // missing or unreadable: known at once, no thread
+        if (deliver)
+            deliver(nullptr);
         return;
     }
-    worker_ = std::thread([this, d = std::move(decoder)]() mutable {
+    worker_ = std::thread([this, d = std::move(decoder), deliver = std::move(deliver)]() mutable {
         if (!d->Load(cancel_))
             d.reset();
+        if (deliver)
+            deliver(std::move(d));
         std::lock_guard lock(mutex_);
         decoder_ = std::move(d);
         done_ = true;

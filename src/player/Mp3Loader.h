@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -20,8 +21,11 @@ public:
     Mp3Loader(const Mp3Loader&) = delete;
     Mp3Loader& operator=(const Mp3Loader&) = delete;
 
+    // Takes the outcome on the worker thread instead of keeping it for Take.
+    using Deliver = std::function<void(std::unique_ptr<Mp3Decoder>)>;
+
     // Starts loading file; whatever was loading before is dropped.
-    void Start(const QByteArray& file);
+    void Start(const QByteArray& file, Deliver deliver = {});
     // Cancels a running load and forgets the file.
     void Reset();
     bool Holds(const QByteArray& file) const { return started_ && file_ == file; }

@@ -13,27 +13,36 @@ TMediaPlayer::TMediaPlayer(IAudioOutputFactory& outputs)
 {
 }
 
+std::unique_ptr<IDecoder> TMediaPlayer::OpenDecoder(const QByteArray& file, int& error, int64_t& lengthMs,
+                                                    bool& exact) const
+{
+    exact = false;
+    switch (MediaKindOf(file)) {
+    case MediaKind::Midi: {
+        auto midi = MidiDecoder::Open(file, soundFonts_, error);
+        if (midi)
+            lengthMs = midi->LengthMs();
+        return midi;
+    }
+    case MediaKind::Ffmpeg: {
+        auto ff = FfmpegDecoder::Open(file, error);
+        if (ff) {
+            exact = ff->KnownFrames() >= 0;
+            lengthMs = exact ? ff->KnownFrames() * 1000 / ff->Rate() : ff->HeaderMs();
+        }
+        return ff;
+    }
+    default:
+        error = kErrBadFormat;
+        return nullptr;
+    }
+}
+
 bool TMediaPlayer::Open()
 {
     Close();
     error_ = kMediaOk;
-    const MediaKind kind = MediaKindOf(fileName_);
-    std::unique_ptr<IDecoder> decoder;
-    if (kind == MediaKind::Midi) {
-        auto midi = MidiDecoder::Open(fileName_, soundFonts_, error_);
-        if (midi)
-            openMs_ = midi->LengthMs();
-        decoder = std::move(midi);
-    } else if (kind == MediaKind::Ffmpeg) {
-        auto ff = FfmpegDecoder::Open(fileName_, error_);
-        if (ff) {
-            exactAtOpen_ = ff->KnownFrames() >= 0;
-            openMs_ = exactAtOpen_ ? ff->KnownFrames() * 1000 / ff->Rate() : ff->HeaderMs();
-        }
-        decoder = std::move(ff);
-    } else {
-        error_ = kErrBadFormat;
-    }
+    auto decoder = OpenDecoder(fileName_, error_, openMs_, exactAtOpen_);
     if (!decoder)
         return false;
     if (!pipeline_.Start(std::move(decoder))) {
@@ -43,8 +52,42 @@ bool TMediaPlayer::Open()
     return true;
 }
 
+void TMediaPlayer::Queue(const QByteArray& file)
+{
+    Unqueue();
+    if (!pipeline_.Running())
+        return;
+    queued_ = file;
+    int error = kMediaOk;
+    int64_t lengthMs = 0;
+    bool exact = false;
+    if (pipeline_.Queue(OpenDecoder(file, error, lengthMs, exact))) {
+        queuedMs_ = lengthMs;
+        queuedExact_ = exact;
+    }
+}
+
+void TMediaPlayer::Unqueue()
+{
+    pipeline_.DropNext();
+    queued_.clear();
+}
+
+bool TMediaPlayer::TakeQueued(const QByteArray& file)
+{
+    if (queued_.isEmpty() || file != queued_ || !pipeline_.Promote())
+        return false;
+    fileName_ = file;
+    openMs_ = queuedMs_;
+    exactAtOpen_ = queuedExact_;
+    queued_.clear();
+    run_ = kPlaying;
+    return true;
+}
+
 void TMediaPlayer::Close()
 {
+    Unqueue();
     pipeline_.Stop();
     run_ = kIdle;
     openMs_ = 0;
@@ -59,7 +102,7 @@ bool TMediaPlayer::Play()
     }
     if (pipeline_.Drained()) {
         pipeline_.SetPaused(true);
-        pipeline_.Seek(0);
+        Seek(0);
     }
     pipeline_.SetPaused(false);
     run_ = kPlaying;
@@ -85,6 +128,7 @@ void TMediaPlayer::Resume()
 void TMediaPlayer::Seek(int64_t ms)
 {
     // Rounded up, so that the position read back in whole ms is ms itself.
+    Unqueue();
     if (pipeline_.Running())
         pipeline_.Seek((std::max<int64_t>(0, ms) * pipeline_.Rate() + 999) / 1000);
 }

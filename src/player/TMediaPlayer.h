@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 
@@ -37,17 +38,34 @@ public:
     int64_t Length() const;
     MediaMode Mode() const;
 
+    // Opens file to follow the open one without a gap (it is taken up when it
+    // has the same rate). A seek, Play from the end or Close drops it.
+    void Queue(const QByteArray& file);
+    void Unqueue();
+    // The file last queued and not dropped; empty when none.
+    const QByteArray& Queued() const { return queued_; }
+    // Once the open file has been heard to its end and file, the queued one,
+    // follows it, file becomes the open file, playing. False otherwise.
+    bool TakeQueued(const QByteArray& file);
+    // Told each time a file has been heard to its end.
+    void SetEndNotice(std::shared_ptr<EndNotice> notice) { pipeline_.SetEndNotice(std::move(notice)); }
+
     int Error() const { return error_; }
     QString ErrorText() const;
 
 private:
     int64_t ToMs(int64_t frames) const;
+    // The decoder for file by its extension, with where it is known to end (exact: decoded whole).
+    std::unique_ptr<IDecoder> OpenDecoder(const QByteArray& file, int& error, int64_t& lengthMs, bool& exact) const;
 
     PcmPipeline pipeline_;
     QByteArray fileName_;
     QByteArrayList soundFonts_;
     int64_t openMs_ = 0;
     bool exactAtOpen_ = false;  // openMs_ is the decoded length, not the header's
+    QByteArray queued_;
+    int64_t queuedMs_ = 0;
+    bool queuedExact_ = false;
     enum Run { kIdle, kPlaying, kPaused };
     Run run_ = kIdle;
     int error_ = 0;

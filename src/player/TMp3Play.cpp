@@ -19,21 +19,61 @@ int16_t TMp3Play::Open(const QByteArray& file, const QString&)
         loader_.Reset();  // a later Open of this file loads it afresh
     if (!decoder || decoder->FrameCount() > std::numeric_limits<int32_t>::max())
         return 1;
-    const int32_t frames = static_cast<int32_t>(decoder->FrameCount());
-    const int32_t totalMs = static_cast<int32_t>(std::min<int64_t>(decoder->TotalMs(), std::numeric_limits<int32_t>::max()));
-    const int spf = decoder->SamplesPerFrame();
+    const Mp3Decoder& loaded = *decoder;
     if (!pipeline_.Start(std::move(decoder)))
         return 1;
-    frames_ = frames;
-    totalMs_ = totalMs;
-    spf_ = spf;
+    Adopt(loaded);
     return 0;
+}
+
+void TMp3Play::Adopt(const Mp3Decoder& decoder)
+{
+    frames_ = static_cast<int32_t>(decoder.FrameCount());
+    totalMs_ = static_cast<int32_t>(std::min<int64_t>(decoder.TotalMs(), std::numeric_limits<int32_t>::max()));
+    spf_ = decoder.SamplesPerFrame();
+}
+
+void TMp3Play::Queue(const QByteArray& file)
+{
+    Unqueue();
+    if (!pipeline_.Running())
+        return;
+    queued_ = file;
+    pipeline_.ExpectNext();
+    nextLoader_.Start(file, [this](std::unique_ptr<Mp3Decoder> decoder) {
+        if (decoder && decoder->FrameCount() > std::numeric_limits<int32_t>::max())
+            decoder.reset();
+        pipeline_.Queue(std::move(decoder));
+    });
+}
+
+void TMp3Play::Unqueue()
+{
+    nextLoader_.Reset();  // first, so that no load hands its decoder over afterwards
+    pipeline_.DropNext();
+    queued_.clear();
+}
+
+bool TMp3Play::TakeQueued(const QByteArray& file)
+{
+    if (queued_.isEmpty() || file != queued_)
+        return false;
+    // Only Mp3Decoders are ever queued here.
+    const auto* decoder = static_cast<const Mp3Decoder*>(pipeline_.Promote());
+    if (!decoder)
+        return false;
+    Adopt(*decoder);
+    nextLoader_.Reset();
+    queued_.clear();
+    state_ = kPlaying;
+    return true;
 }
 
 int16_t TMp3Play::Play()
 {
     if (!pipeline_.Running())
         return 1;
+    Unqueue();
     pipeline_.SetPaused(true);
     pipeline_.Seek(0);
     pipeline_.SetPaused(false);
@@ -57,12 +97,14 @@ int16_t TMp3Play::Seek(int32_t frame)
 {
     if (!pipeline_.Running())
         return 1;
+    Unqueue();
     pipeline_.Seek(static_cast<int64_t>(std::clamp(frame, 0, frames_)) * spf_);
     return 0;
 }
 
 int16_t TMp3Play::Stop()
 {
+    Unqueue();
     if (pipeline_.Running()) {
         pipeline_.SetPaused(true);
         pipeline_.Seek(0);
@@ -80,6 +122,7 @@ int16_t TMp3Play::Close()
 
 void TMp3Play::Release()
 {
+    Unqueue();
     pipeline_.Stop();
     state_ = kStopped;
     frames_ = 0;

@@ -8,11 +8,16 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 // The MP3 player control: one loaded file, positions in MPEG frames.
 class TMp3Play {
 public:
     explicit TMp3Play(IAudioOutputFactory& outputs) : pipeline_(outputs) {}
+    // A load still running would hand its decoder to the pipeline.
+    ~TMp3Play() { Release(); }
+    TMp3Play(const TMp3Play&) = delete;
+    TMp3Play& operator=(const TMp3Play&) = delete;
 
     // Starts scanning file in the background for the next Open of that file.
     void Prepare(const QByteArray& file);
@@ -32,6 +37,18 @@ public:
     // 0 nothing loaded or stopped, 1 playing, 2 paused.
     int16_t GetState() const { return static_cast<int16_t>(state_); }
 
+    // Loads file in the background to follow the loaded one without a gap (it
+    // is taken up when it has the same rate). A seek, Play, Stop or Close drops it.
+    void Queue(const QByteArray& file);
+    void Unqueue();
+    // The file last queued and not dropped; empty when none.
+    const QByteArray& Queued() const { return queued_; }
+    // Once the loaded file has been heard to its end and file, the queued one,
+    // follows it, file becomes the loaded file, playing. False otherwise.
+    bool TakeQueued(const QByteArray& file);
+    // Told each time a file has been heard to its end.
+    void SetEndNotice(std::shared_ptr<EndNotice> notice) { pipeline_.SetEndNotice(std::move(notice)); }
+
     // The frame now heard; FrameCount once the end has been heard. 32-bit, so
     // that files of more than 32767 frames reach their end.
     int32_t PlayPosition() const;
@@ -40,10 +57,13 @@ public:
 
 private:
     void Release();
+    void Adopt(const Mp3Decoder& decoder);
 
     enum State { kStopped = 0, kPlaying = 1, kPaused = 2 };
 
     Mp3Loader loader_;
+    Mp3Loader nextLoader_;
+    QByteArray queued_;
     PcmPipeline pipeline_;
     State state_ = kStopped;
     int32_t frames_ = 0;

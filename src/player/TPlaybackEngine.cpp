@@ -36,24 +36,21 @@ void TPlaybackEngine::PlayFile(const QByteArray& file)
             return;
         }
     }
-    if (!IsPlayableFile(file))
+    if (!IsPlayableFile(file) || TakePrepared(file))
         return;
     const bool isMp3 = MediaKindOf(file) == MediaKind::Mp3;
 
     ++request_;
     mp3_.Close();
     media_.Close();
-    head_.PlayingFile = file;
-    display_.SetNowPlaying(display_.ActiveListHint() + QLatin1Char('-') + DisplayName(file));
-    display_.SetAppTitle(QString::fromUtf8(kAppTitle) + QLatin1Char('-') + DisplayName(file.mid(file.lastIndexOf('/') + 1)));
-    display_.SetProgressMin(1);
-    display_.SetProgressValue(1);
+    ShowStarting(file);
 
     if (isMp3) {
         head_.PlayEngine = 0;
         if (!OpenMp3(file))
             return;
-        StartMp3();
+        mp3_.Play();
+        ShowMp3Length();
     } else {
         head_.PlayEngine = 1;
         media_.SetFileName(file);
@@ -65,12 +62,82 @@ void TPlaybackEngine::PlayFile(const QByteArray& file)
             return;
         }
         media_.Play();
-        display_.SetLengthText(FormatPlayLength(media_.Length()));
-        display_.SetProgressMax(ProgressUnits(media_.Length()));
+        ShowMediaLength();
     }
     NoteMissingDevice();
     if (!display_.TimerOn())
         display_.SetTimerOn(true);
+}
+
+bool TPlaybackEngine::TakePrepared(const QByteArray& file)
+{
+    if (!mp3_.TakeQueued(file) && !media_.TakeQueued(file))
+        return false;
+    ++request_;
+    ShowStarting(file);
+    if (head_.PlayEngine == 0)
+        ShowMp3Length();
+    else
+        ShowMediaLength();
+    if (!display_.TimerOn())
+        display_.SetTimerOn(true);
+    return true;
+}
+
+void TPlaybackEngine::ShowStarting(const QByteArray& file)
+{
+    head_.PlayingFile = file;
+    display_.SetNowPlaying(display_.ActiveListHint() + QLatin1Char('-') + DisplayName(file));
+    display_.SetAppTitle(QString::fromUtf8(kAppTitle) + QLatin1Char('-') + DisplayName(file.mid(file.lastIndexOf('/') + 1)));
+    display_.SetProgressMin(1);
+    display_.SetProgressValue(1);
+}
+
+void TPlaybackEngine::ShowMp3Length()
+{
+    display_.SetLengthText(FormatMp3Length(mp3_.TotalTime()));
+    display_.SetProgressMax(mp3_.FrameCount());
+}
+
+void TPlaybackEngine::ShowMediaLength()
+{
+    display_.SetLengthText(FormatPlayLength(media_.Length()));
+    display_.SetProgressMax(ProgressUnits(media_.Length()));
+}
+
+void TPlaybackEngine::PrepareNext(const QByteArray& file)
+{
+    if (file == Prepared())
+        return;
+    mp3_.Unqueue();
+    media_.Unqueue();
+    if (opening_ || !IsPlayableFile(file))
+        return;
+    if (LowerExtension(file) == ".mp3") {
+        if (head_.PlayEngine == 0 && mp3_.GetState() > 0)
+            mp3_.Queue(file);
+    } else if (head_.PlayEngine == 1 && (media_.Mode() == MediaMode::Playing || media_.Mode() == MediaMode::Paused)) {
+        media_.Queue(file);
+    }
+}
+
+QByteArray TPlaybackEngine::Prepared() const
+{
+    return head_.PlayEngine == 0 ? mp3_.Queued() : media_.Queued();
+}
+
+int64_t TPlaybackEngine::RemainingMs() const
+{
+    if (head_.PlayEngine == 1)
+        return media_.Length() - media_.Position();
+    const int64_t frames = mp3_.FrameCount();
+    return frames > 0 ? (frames - mp3_.PlayPosition()) * mp3_.TotalTime() / frames : 0;
+}
+
+void TPlaybackEngine::SetEndNotice(const std::shared_ptr<EndNotice>& notice)
+{
+    mp3_.SetEndNotice(notice);
+    media_.SetEndNotice(notice);
 }
 
 // False when the file never loaded (the stop action has run then) or when the
@@ -106,13 +173,6 @@ bool TPlaybackEngine::OpenMp3(const QByteArray& file)
     return true;
 }
 
-void TPlaybackEngine::StartMp3()
-{
-    mp3_.Play();
-    display_.SetLengthText(FormatMp3Length(mp3_.TotalTime()));
-    display_.SetProgressMax(mp3_.FrameCount());
-}
-
 void TPlaybackEngine::NoteMissingDevice()
 {
     if (outputs_.TakeNoDeviceNotice())
@@ -122,6 +182,9 @@ void TPlaybackEngine::NoteMissingDevice()
 void TPlaybackEngine::StopPlayback()
 {
     ++request_;
+    // Also a prepared file already heard a little, before its turn was taken.
+    mp3_.Unqueue();
+    media_.Unqueue();
     const bool opening = opening_;  // a scan may still run
     opening_ = false;
     display_.SetTimerOn(false);

@@ -5,18 +5,10 @@
 #include <gtest/gtest.h>
 #include <mpg123.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
-
-std::vector<int16_t> DecodeAll(Mp3Decoder& d)
-{
-    std::vector<int16_t> out;
-    std::vector<int16_t> chunk(4096 * 2);
-    for (int n = d.Read(chunk.data(), 4096); n > 0; n = d.Read(chunk.data(), 4096))
-        out.insert(out.end(), chunk.begin(), chunk.begin() + n * 2);
-    return out;
-}
 
 std::vector<int16_t> DecodeAll(const QByteArray& path)
 {
@@ -28,16 +20,23 @@ TEST(Mp3DecoderTest, ACutLastFrameIsLeftOutAndTheWholeFramesPlay)
 {
     // truncated.mp3 holds the Info frame, 56 whole audio frames and 45 bytes
     // of the next one; an APE tag after it must not complete that frame.
+    // Without the encoder's delay and padding: the three seconds encoded.
     const std::vector<int16_t> full = DecodeAll(Fixture("cbr.mp3"));
-    ASSERT_EQ(full.size(), 116u * 1152 * 2);
-    const std::vector<int16_t> head(full.begin(), full.begin() + 56 * 1152 * 2);
+    ASSERT_EQ(full.size(), 3u * 44100 * 2);
+    // The header's length no longer fits the file, so nothing is trimmed: the
+    // whole frames play, the delay (576 samples of the encoder's, 529 of the
+    // decoder's) first.
+    constexpr size_t kDelay = (576 + 529) * 2;
+    const std::vector<int16_t> head(full.begin(), full.begin() + 56 * 1152 * 2 - kDelay);
     for (const char* name : {"truncated.mp3", "truncated_ape.mp3"}) {
         SCOPED_TRACE(name);
         auto d = Mp3Decoder::Open(Fixture(name));
         ASSERT_TRUE(d);
         EXPECT_EQ(d->FrameCount(), 56);
         EXPECT_EQ(d->TotalMs(), 56 * 1152 * 1000 / 44100);
-        EXPECT_EQ(DecodeAll(*d), head);
+        const std::vector<int16_t> got = DecodeAll(*d);
+        ASSERT_EQ(got.size(), 56u * 1152 * 2);
+        EXPECT_TRUE(std::equal(got.begin() + kDelay, got.end(), head.begin()));
     }
 }
 
@@ -145,7 +144,7 @@ TEST(Mp3DecoderTest, SoundAfterASeekEqualsAStraightDecode)
         const std::vector<int16_t> straight = DecodeAll(Fixture(name));
         auto d = Mp3Decoder::Open(Fixture(name));
         ASSERT_TRUE(d);
-        for (int frame : {1, 3, 9, 40, 77, 100, 113}) {
+        for (int frame : {1, 3, 9, 40, 77, 100, 110}) {
             SCOPED_TRACE(std::string(name) + " frame " + std::to_string(frame));
             ASSERT_TRUE(d->Seek(static_cast<int64_t>(frame) * 1152));
             std::vector<int16_t> got(1152 * 3 * 2);

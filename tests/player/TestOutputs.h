@@ -41,6 +41,7 @@ public:
                     return;  // the stream has ended
                 for (int i = 0; i < got * 2; ++i)
                     owner_.peak = std::max(owner_.peak, std::abs(static_cast<int>(sink[static_cast<size_t>(i)])));
+                owner_.heard.insert(owner_.heard.end(), sink.begin(), sink.begin() + got * 2);
                 frames -= got;
             }
         }
@@ -69,6 +70,7 @@ public:
 
     bool failStart = false;
     int peak = 0;  // loudest sample consumed
+    std::vector<int16_t> heard;  // every sample consumed, in order
     bool noDeviceNotice = false;
 
 private:

@@ -4,7 +4,9 @@
 #include "player/TransportRules.h"
 
 #include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QTimer>
 
@@ -18,6 +20,9 @@ namespace {
 const QString kPlaying = QStringLiteral("播放选择的文件。");
 const QString kPaused = QStringLiteral("暂停播放……");
 const QString kRepeating = QStringLiteral("反复播放选择的一个音乐。");
+// Time enough to load the next file and to decode its start before the buffer
+// of the playing one runs dry, with a tick to spare.
+constexpr int64_t kPrepareAheadMs = 5000;
 
 bool FileExists(const QByteArray& path)
 {
@@ -45,9 +50,16 @@ TTransport::TTransport(THead& head, IMsgDlg& msg, IDocumentOpener& opener, Playe
     tmMain_->setInterval(1000);
     connect(tmMain_, &QTimer::timeout, this, &TTransport::tmMainTimer);
     ConnectInput();
+    // The end is acted on at once, not at the next tick.
+    endNotice_ = std::make_shared<EndNotice>();
+    endNotice_->Listen([this] { QMetaObject::invokeMethod(this, &TTransport::FileHeardToEnd, Qt::QueuedConnection); });
+    engine_.SetEndNotice(endNotice_);
 }
 
-TTransport::~TTransport() = default;
+TTransport::~TTransport()
+{
+    endNotice_->Listen(nullptr);
+}
 
 QAbstractItemView* TTransport::ActiveList() const
 {
@@ -105,6 +117,7 @@ void TTransport::aPlayExecute()
     const int row = SelectedRow(list);
     if (row < 0)
         return;
+    const QScopedValueRollback hold(stepping_, true);
     PlayIndex_ = row;
     head_.RepeatCurrent = false;
     SetStatus(kPlaying);
@@ -124,6 +137,7 @@ void TTransport::aPriExecute()
 // Next and previous; a list without the row to go to plays nothing.
 void TTransport::Step(int (*rule)(int selected, int count))
 {
+    const QScopedValueRollback hold(stepping_, true);
     QAbstractItemView* list = ChooseList();
     if (list == nullptr)
         return;
@@ -167,6 +181,7 @@ void TTransport::aRepeatPlayExecute()
     if (mp3_.GetState() == 1 || media_.Mode() == MediaMode::Playing) {
         head_.RepeatCurrent = true;
         SetStatus(kRepeating);
+        Reprepare();
     }
 }
 
@@ -188,32 +203,80 @@ void TTransport::tmMainTimer()
     }
     if (!window_.trbProgress->isSliderDown())
         window_.trbProgress->setValue(BarValue(position));
-    if (!EndReached(position, end))
+    if (!EndReached(position, end)) {
+        if (engine_.RemainingMs() <= kPrepareAheadMs)
+            PrepareNext();
         return;
+    }
 
-    QAbstractItemView* list = ActiveList();
-    if (list == nullptr || !ContinuousApplies(head_.bContinuous, RowCount(list), PlayIndex_)) {
+    const Upcoming next = WhatComesNext();
+    if (next.kind == Upcoming::kStop) {
         aStopExecute();
         return;
     }
-    if (head_.RepeatCurrent) {
+    if (next.kind == Upcoming::kRepeat) {
         engine_.PlayFile(head_.PlayingFile);
         return;
     }
-    GoOn(list);
-}
-
-// Continuous play: the next row by the selection, if its file is still there.
-void TTransport::GoOn(QAbstractItemView* list)
-{
-    const ContinuousStep step = NextContinuous(PlayIndex_, RowCount(list), SelectedRows(list));
-    PlayIndex_ = step.index;
-    if (step.selectOnly)
-        SelectOnly(list, step.index);
-    const QByteArray file = FileOf(list, PlayIndex_, head_.PlayPath);
-    if (!FileExists(file)) {
+    {
+        const QScopedValueRollback hold(stepping_, true);
+        PlayIndex_ = next.step.index;
+        if (next.step.selectOnly)
+            SelectOnly(next.list, next.step.index);
+    }
+    if (!FileExists(next.file)) {
         aStopExecute();
         return;
     }
-    engine_.PlayFile(file);
+    // The file prepared for this moment already sounds; PlayFile only shows it.
+    engine_.PlayFile(next.file);
+}
+
+// Continuous play goes on in the active list: the same file again with repeat
+// set, else the next row by the selection.
+TTransport::Upcoming TTransport::WhatComesNext() const
+{
+    QAbstractItemView* list = ActiveList();
+    if (list == nullptr || !ContinuousApplies(head_.bContinuous, RowCount(list), PlayIndex_))
+        return {Upcoming::kStop, list, {}, {}};
+    if (head_.RepeatCurrent)
+        return {Upcoming::kRepeat, list, {}, head_.PlayingFile};
+    const ContinuousStep step = NextContinuous(PlayIndex_, RowCount(list), SelectedRows(list));
+    return {Upcoming::kNext, list, step, FileOf(list, step.index, head_.PlayPath)};
+}
+
+void TTransport::PrepareNext()
+{
+    const Upcoming next = WhatComesNext();
+    if (next.list != nullptr)
+        WatchForChanges(next.list);
+    const bool goesOn = next.kind != Upcoming::kStop && FileExists(next.file);
+    engine_.PrepareNext(goesOn ? next.file : QByteArray());
+}
+
+void TTransport::Reprepare()
+{
+    if (!stepping_ && !head_.PlayingFile.isEmpty() && !engine_.OpeningMp3() && engine_.RemainingMs() <= kPrepareAheadMs)
+        PrepareNext();
+}
+
+// Any change of the rows or of the selection may change the next file.
+void TTransport::WatchForChanges(QAbstractItemView* list)
+{
+    const auto unique = Qt::UniqueConnection;
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TTransport::Reprepare, unique);
+    const QAbstractItemModel* model = list->model();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &TTransport::Reprepare, unique);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &TTransport::Reprepare, unique);
+    connect(model, &QAbstractItemModel::rowsMoved, this, &TTransport::Reprepare, unique);
+    connect(model, &QAbstractItemModel::modelReset, this, &TTransport::Reprepare, unique);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &TTransport::Reprepare, unique);
+    connect(model, &QAbstractItemModel::dataChanged, this, &TTransport::Reprepare, unique);
+}
+
+// Told by the engine the moment a file has been heard to its end.
+void TTransport::FileHeardToEnd()
+{
+    if (tmMain_->isActive())
+        tmMainTimer();
 }

@@ -2,11 +2,13 @@
 
 #include "TMainPlayDisplay.h"
 #include "player/TPlaybackEngine.h"
+#include "player/TransportRules.h"
 
 #include <QObject>
 #include <QPoint>
 
 #include <functional>
+#include <memory>
 
 class IDocumentOpener;
 class QAbstractItemView;
@@ -17,7 +19,9 @@ class QTimer;
 
 // The transport of the main window: play, stop, pause, next, previous and repeat, the progress bar,
 // double click and Enter in the three file lists, and the one-second tick that moves the bar and,
-// at the end of a file, stops, repeats it or goes on in the list.
+// at the end of a file, stops, repeats it or goes on in the list. In the last seconds of a file the
+// engine prepares what the tick will play next, so that it follows without a gap; the engine tells
+// the end the moment it is heard, and the tick's work is done then.
 //
 // The lists are read only through their views: each row gives its name bytes under kNameBytesRole,
 // a file name in the two pane lists, a full path in the play list's entries.
@@ -70,6 +74,9 @@ public:
     void lvSourceKeyPress(QChar key);
     void lvTargetKeyPress(QChar key);
     void lvListDetailKeyPress(QChar key);
+    // Works out again the file prepared to follow the playing one, after a
+    // change of the lists, their selection, the active list or the options.
+    void Reprepare();
 
     // For the desktop's sound menu (MPRIS2).
     QString PlaybackStatus() const;
@@ -91,14 +98,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the tick does at the end of the playing file, as things stand now.
+    struct Upcoming {
+        enum Kind { kStop, kRepeat, kNext } kind;
+        QAbstractItemView* list = nullptr;
+        ContinuousStep step{};
+        QByteArray file;
+    };
+
     void ConnectInput();
+    Upcoming WhatComesNext() const;
+    void PrepareNext();
+    void WatchForChanges(QAbstractItemView* list);
+    void FileHeardToEnd();
     QAbstractItemView* ChooseList();
     QAbstractItemView* ActiveList() const;
     // The file of a row: the folder and the name in a pane list, the entry's own path in the play list.
     QByteArray FileOf(QAbstractItemView* list, int row, const QByteArray& folder) const;
     void Step(int (*rule)(int selected, int count));
     void DblClick(QAbstractItemView* list, const QByteArray& folder);
-    void GoOn(QAbstractItemView* list);
     void SetStatus(const QString& text);
     void SetTimerOn(bool on);
 
@@ -112,4 +130,8 @@ private:
     TMainPlayDisplay display_;
     TPlaybackEngine engine_;
     int PlayIndex_ = 0;
+    std::shared_ptr<EndNotice> endNotice_;
+    // The transport itself moves the selection: what comes next is worked out
+    // once it has settled.
+    bool stepping_ = false;
 };

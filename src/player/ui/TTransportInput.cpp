@@ -107,6 +107,7 @@ void TTransport::trbProgressMouseUp(Qt::MouseButton button, Qt::KeyboardModifier
     } else {
         return;
     }
+    Reprepare();  // the seek dropped what was prepared
     emit Seeked();
 }
 

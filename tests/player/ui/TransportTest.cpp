@@ -1,7 +1,10 @@
 // The transport on lists of its own: play list entries, the progress bar's mouse, and ticks that
 // arrive while an MP3 open is retried. The whole window drives it in tests/app.
 #include "core/ItemRoles.h"
+#include "core/ListRows.h"
+#include "player/FfmpegDecoder.h"
 #include "player/Fixtures.h"
+#include "player/Mp3Decoder.h"
 #include "player/TestOutputs.h"
 #include "player/TMediaPlayer.h"
 #include "player/TMp3Play.h"
@@ -21,6 +24,37 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// A file decoded alone by its own decoder.
+std::vector<int16_t> Decoded(const QByteArray& path)
+{
+    int error = 0;
+    std::unique_ptr<IDecoder> d;
+    if (path.endsWith(".mp3"))
+        d = Mp3Decoder::Open(path);
+    else
+        d = FfmpegDecoder::Open(path, error);
+    return d ? DecodeAll(*d) : std::vector<int16_t>();
+}
+
+std::vector<int16_t> Joined(const std::vector<int16_t>& a, const std::vector<int16_t>& b)
+{
+    std::vector<int16_t> both = a;
+    both.insert(both.end(), b.begin(), b.end());
+    return both;
+}
+
+// The longest run of frames in which both channels are silent.
+int LongestSilence(const std::vector<int16_t>& pcm)
+{
+    int longest = 0;
+    int run = 0;
+    for (size_t i = 0; i + 1 < pcm.size(); i += 2) {
+        run = pcm[i] == 0 && pcm[i + 1] == 0 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
 
 class TransportTest : public ::testing::Test {
 protected:
@@ -75,6 +109,24 @@ protected:
         view->setFocus();
         view->selectionModel()->select(view->model()->index(row, 0),
                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    // Plays the first row of the source list with continuous play on; the tick
+    // during its last seconds prepares what follows.
+    void PlayFirstAndTick(const QByteArrayList& rows)
+    {
+        Fill(0, rows);
+        Select(0, 0);
+        head.bContinuous = true;
+        transport->aPlayExecute();
+        outputs.Advance(500);
+        transport->tmMainTimer();
+    }
+    // Hears ms more and lets the window act on what the engine told it.
+    void Hear(int ms)
+    {
+        outputs.Advance(ms);
+        QCoreApplication::processEvents();
     }
 
     TempFolder dir;
@@ -237,6 +289,82 @@ TEST_F(TransportTest, NextPreviousAndPlayOnAListWithoutTheRowPlayNothing)
     active = nullptr;
     transport->aNextExecute();
     EXPECT_EQ(active, nullptr);
+}
+
+TEST_F(TransportTest, ContinuousPlayJoinsFilesOfOneRateSampleForSample)
+{
+    const struct {
+        const char* first;
+        const char* second;
+    } cases[] = {{"tone_a.mp3", "tone_b.mp3"}, {"tone.wav", "tone.wav"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        const QByteArray ext = QByteArray(c.first).mid(QByteArray(c.first).lastIndexOf('.'));
+        const QByteArray first = WriteFile(dir, "first" + ext, ReadFixture(c.first));
+        const QByteArray second = WriteFile(dir, "second" + ext, ReadFixture(c.second));
+        outputs.heard.clear();
+        PlayFirstAndTick({"first" + ext, "second" + ext});
+        Hear(10000);
+        EXPECT_EQ(head.PlayingFile, second);
+        EXPECT_EQ(transport->PlayIndex(), 1);
+        EXPECT_EQ(SelectedRows(lists[0]), QList<int>{1});
+        EXPECT_EQ(edt->text(), QStringLiteral("源文件夹-") + QString::fromUtf8(second));
+        const std::vector<int16_t> expected = Joined(Decoded(first), Decoded(second));
+        EXPECT_EQ(outputs.heard.size(), expected.size());
+        EXPECT_TRUE(outputs.heard == expected);
+        EXPECT_LE(LongestSilence(outputs.heard), 1);
+        transport->aStopExecute();
+        static_cast<QStandardItemModel*>(lists[0]->model())->clear();
+    }
+    // Their Info headers' delay and padding trimmed, the halves make the four seconds encoded.
+    EXPECT_EQ(Decoded(Fixture("tone_a.mp3")).size() + Decoded(Fixture("tone_b.mp3")).size(), 4u * 44100 * 2);
+}
+
+TEST_F(TransportTest, ASelectionChangedInTheLastSecondsPlaysTheNewChoice)
+{
+    ASSERT_FALSE(WriteFile(dir, "c.wav", ReadFixture("tone.wav").left(44 + 8000 * 2)).isEmpty());
+    PlayFirstAndTick({"a.wav", "b.wav", "c.wav"});
+    outputs.Advance(2000);
+    // With two rows selected continuous play goes to the next selected one.
+    lists[0]->selectionModel()->select(lists[0]->model()->index(2, 0), QItemSelectionModel::Select);
+    Hear(10000);
+    EXPECT_EQ(head.PlayingFile, folder + "c.wav");
+    EXPECT_EQ(transport->PlayIndex(), 2);
+    EXPECT_TRUE(outputs.heard == Joined(Decoded(folder + "a.wav"), Decoded(folder + "c.wav")));
+}
+
+TEST_F(TransportTest, StopInTheLastSecondsLeavesNothingSounding)
+{
+    PlayFirstAndTick({"long.mp3", "long.mp3"});
+    outputs.Advance(2200);
+    transport->aStopExecute();
+    outputs.heard.clear();
+    Hear(5000);
+    EXPECT_TRUE(outputs.heard.empty());
+    EXPECT_TRUE(head.PlayingFile.isEmpty());
+    EXPECT_EQ(mp3.GetState(), 0);
+}
+
+TEST_F(TransportTest, RepeatReplaysTheFileWithoutAGap)
+{
+    PlayFirstAndTick({"a.wav", "b.wav"});
+    transport->aRepeatPlayExecute();
+    Hear(3500);
+    EXPECT_EQ(head.PlayingFile, folder + "a.wav");
+    EXPECT_EQ(media.Position(), 1000);
+    const std::vector<int16_t> once = Decoded(folder + "a.wav");
+    EXPECT_TRUE(outputs.heard == Joined(once, std::vector<int16_t>(once.begin(), once.begin() + 8000 * 2)));
+}
+
+TEST_F(TransportTest, AFileOfAnotherRateStartsTheMomentTheEndIsHeard)
+{
+    ASSERT_FALSE(WriteFile(dir, "c.wma", ReadFixture("tone.wma")).isEmpty());
+    PlayFirstAndTick({"a.wav", "c.wma"});
+    Hear(3000);  // to the end of a.wav; no tick comes
+    EXPECT_EQ(head.PlayingFile, folder + "c.wma");
+    EXPECT_EQ(transport->PlayIndex(), 1);
+    EXPECT_EQ(media.Mode(), MediaMode::Playing);
+    EXPECT_EQ(media.Position(), 0);
 }
 
 } // namespace
