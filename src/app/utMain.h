@@ -102,6 +102,8 @@ public:
 
     // Brings the window to the front and opens the files the command line names.
     void ShowCommandLine(const CommandLine& line);
+    // Shown, not minimised, raised and active: for a later start and the sound menu's Raise.
+    void BringToFront();
     // Shows the first file's folder in the source pane, selects the given files there and plays.
     void OpenFiles(const QList<QByteArray>& paths);
 

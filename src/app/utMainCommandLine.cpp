@@ -9,12 +9,19 @@
 
 #include <QTabWidget>
 
-void TwinMain::ShowCommandLine(const CommandLine& line)
+void TwinMain::BringToFront()
 {
     if (isMinimized())
         showNormal();
+    else
+        show();
     raise();
     activateWindow();
+}
+
+void TwinMain::ShowCommandLine(const CommandLine& line)
+{
+    BringToFront();
     OpenFiles(AbsolutePaths(line));
 }
 

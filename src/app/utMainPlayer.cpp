@@ -68,12 +68,7 @@ void TwinMain::KeepVolume()
 void TwinMain::BuildMpris()
 {
     new TMpris(Head_, *transport_, *mainVolume_,
-               {[this] {
-                    setWindowState(windowState() & ~Qt::WindowMinimized);
-                    show();
-                    raise();
-                    activateWindow();
-                },
+               {[this] { BringToFront(); },
                 [this] { QMetaObject::invokeMethod(this, &TwinMain::aExitExecute, Qt::QueuedConnection); }},
                this);
 }

@@ -113,7 +113,7 @@ void TPlaybackEngine::PrepareNext(const QByteArray& file)
     media_.Unqueue();
     if (opening_ || !IsPlayableFile(file))
         return;
-    if (LowerExtension(file) == ".mp3") {
+    if (MediaKindOf(file) == MediaKind::Mp3) {
         if (head_.PlayEngine == 0 && mp3_.GetState() > 0)
             mp3_.Queue(file);
     } else if (head_.PlayEngine == 1 && (media_.Mode() == MediaMode::Playing || media_.Mode() == MediaMode::Paused)) {
