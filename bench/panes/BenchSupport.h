@@ -2,8 +2,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include "panes/FileListFiller.h"
+#include "panes/FileListModel.h"
+#include "tags/ID3v1Tag.h"
+
 #include <QByteArray>
+#include <QEventLoop>
 #include <QTemporaryDir>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -50,6 +58,39 @@ inline void MakeTaggedFolder(const QByteArray& folder, int count)
             std::exit(1);
         }
         ::close(fd);
+    }
+}
+
+// The system calls any listing of a tagged folder needs: readdir, stat, open,
+// pread of the last 128 bytes, close. Returns how many files have a tag.
+inline long long ReadFolderFloor(const QByteArray& folder)
+{
+    DIR* dir = ::opendir(folder.constData());
+    const int dirFd = ::dirfd(dir);
+    long long tagged = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat st {};
+        if (::fstatat(dirFd, entry->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_CLOEXEC);
+        ID3v1Tag tag;
+        if (::pread(fd, &tag, sizeof tag, st.st_size - 128) == 128)
+            tagged += tag.Header[0] == 'T';
+        ::close(fd);
+    }
+    ::closedir(dir);
+    return tagged;
+}
+
+// Lists folder into list as a pane does and waits for its end.
+inline void ListWhole(FileListFiller& filler, const QByteArray& folder)
+{
+    THead head;
+    filler.Fill(folder, RulesFor(QStringLiteral("*.*"), head), QLocale::system(), 0);
+    if (filler.Listing()) {
+        QEventLoop loop;
+        QObject::connect(&filler, &FileListFiller::Listed, &loop, &QEventLoop::quit);
+        loop.exec();
     }
 }
 

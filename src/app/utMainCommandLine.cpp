@@ -38,9 +38,12 @@ void TwinMain::OpenFiles(const QList<QByteArray>& paths)
         pnlSource_->dtvSourceClick();
     else
         return;
-    if (pnlSource_->SelectNames(files.names) == 0)
-        return;
-    pnlSource_->List()->setFocus();
-    SetActivePane(pnlSource_->List(), pnlSource_->Tree(), pnlSource_->StatusBar());
-    transport_->aPlayExecute();
+    // The files are chosen among the whole folder, once its listing has ended.
+    pnlSource_->WhenListed([this, names = files.names] {
+        if (pnlSource_->SelectNames(names) == 0)
+            return;
+        pnlSource_->List()->setFocus();
+        SetActivePane(pnlSource_->List(), pnlSource_->Tree(), pnlSource_->StatusBar());
+        transport_->aPlayExecute();
+    });
 }

@@ -1,9 +1,12 @@
 #include "panes/FileListModel.h"
 
+#include "panes/NumberText.h"
 #include "tags/GbkCodec.h"
 #include "tags/NameText.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -18,7 +21,55 @@ constexpr FixedColumn kFixedColumns[] = {
     {"音乐名", 120}, {"艺术家", 60},   {"唱片标题", 100}, {"发行年", 60}, {"附注", 50},
 };
 
+QString sizeText(long long size, int unit, const QString& decimalPoint)
+{
+    if (unit == 0) {
+        // Written by hand: a sort or a status total makes one for every row.
+        char text[32];
+        char* p = text + sizeof text;
+        *--p = 'B';
+        *--p = 'K';
+        long long kilobytes = size / 1024;
+        do {
+            *--p = static_cast<char>('0' + kilobytes % 10);
+            kilobytes /= 10;
+        } while (kilobytes > 0);
+        return QString::fromLatin1(p, text + sizeof text - p);
+    }
+    return GeneralNumber(static_cast<double>(size) / 1048576.0, 3, decimalPoint) + QStringLiteral("MB");
+}
+
+QByteArrayView tagField(const QByteArray& tag, int field)
+{
+    qsizetype from = 0;
+    for (int f = 0; f < field; ++f) {
+        const qsizetype end = tag.indexOf('\0', from);
+        if (end < 0)
+            return {};
+        from = end + 1;
+    }
+    const qsizetype end = tag.indexOf('\0', from);
+    return end < 0 ? QByteArrayView() : QByteArrayView(tag).sliced(from, end - from);
+}
+
 } // namespace
+
+QString AttributeText(bool readOnly, bool hidden)
+{
+    if (readOnly && hidden)
+        return QStringLiteral("只读/隐藏");
+    if (readOnly)
+        return QStringLiteral("只读");
+    if (hidden)
+        return QStringLiteral("隐藏");
+    return QStringLiteral("无属性文件");
+}
+
+bool FileEntry::SameFacts(const FileEntry& other) const
+{
+    return size == other.size && modified == other.modified && readOnly == other.readOnly
+        && tagCells == other.tagCells && tag == other.tag;
+}
 
 FileListModel::FileListModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -32,8 +83,11 @@ void FileListModel::SetColumns(const QString& columnTitles)
     columns_.clear();
     for (const FixedColumn& fixed : kFixedColumns) {
         const QString title = QString::fromUtf8(fixed.title);
+        const int index = static_cast<int>(&fixed - kFixedColumns);
+        // The fixed columns in order: name, type, size, attributes, time, then the tag fields.
+        const Kind kind = index < 5 ? static_cast<Kind>(index) : Kind::Tag;
         if (columnTitles.contains(title))
-            columns_.append(Column {title, fixed.width, 0});
+            columns_.append(Column {title, fixed.width, 0, kind, index < 5 ? 0 : index - 5});
     }
     endResetModel();
 }
@@ -61,8 +115,18 @@ int FileListModel::SortFlag(int column) const
     return column >= 0 && column < ColumnCount() ? columns_[column].sortFlag : 0;
 }
 
+void FileListModel::SetLook(const QLocale& locale, int sizeUnit)
+{
+    locale_ = locale;
+    decimalPoint_ = locale.decimalPoint();
+    sizeUnit_ = sizeUnit;
+    times_ = FileTimeText(locale);
+}
+
 void FileListModel::Clear()
 {
+    sortColumn_ = -1;
+    keys_.clear();
     if (rows_.isEmpty())
         return;
     beginResetModel();
@@ -70,25 +134,168 @@ void FileListModel::Clear()
     endResetModel();
 }
 
-void FileListModel::AppendRow(FileRow row)
+int FileListModel::CellCount(const FileEntry& row) const
 {
-    const int at = RowCount();
-    beginInsertRows(QModelIndex(), at, at);
-    rows_.append(std::move(row));
-    endInsertRows();
+    int built = 0;
+    for (const Column& column : columns_)
+        built += column.kind != Kind::Name && (column.kind != Kind::Tag || row.tagCells);
+    int set = 0;
+    for (unsigned mask = row.setMask >> 1; mask != 0; mask >>= 1)
+        ++set;
+    return std::max(built, set);
 }
 
-void FileListModel::AppendRows(QList<FileRow> rows)
+QString FileListModel::BuiltText(const FileEntry& row, const Column& column) const
+{
+    switch (column.kind) {
+    case Kind::Name:
+        return DisplayName(row.name);
+    case Kind::Type: {
+        const QString caption = DisplayName(row.name);
+        const qsizetype dot = caption.lastIndexOf(u'.');
+        return dot < 0 ? QString() : caption.sliced(dot + 1).left(5);
+    }
+    case Kind::Size:
+        return sizeText(row.size, sizeUnit_, decimalPoint_);
+    case Kind::Attributes:
+        return AttributeText(row.readOnly, row.name.startsWith('.'));
+    case Kind::Time:
+        return times_.Text(static_cast<std::time_t>(row.modified));
+    case Kind::Tag:
+        return row.tagCells ? GbkToText(tagField(row.tag, column.tagField)) : QString();
+    }
+    return {};
+}
+
+QString FileListModel::CellText(const FileEntry& row, int column) const
+{
+    if (column > 0 && (row.setMask >> column & 1u) != 0)
+        return row.set.value(column - 1);
+    return BuiltText(row, columns_[column]);
+}
+
+QString FileListModel::Text(int row, int column) const
+{
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
+        return {};
+    return CellText(rows_[row], column);
+}
+
+std::optional<double> FileListModel::SizeNumber(int row, int column) const
+{
+    const FileEntry& entry = rows_[row];
+    if (columns_[column].kind != Kind::Size || (entry.setMask >> column & 1u) != 0)
+        return std::nullopt;
+    if (sizeUnit_ == 0)
+        return static_cast<double>(entry.size / 1024);
+    // The megabytes rounded to the three significant digits that the cell shows.
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.2E", static_cast<double>(entry.size) / 1048576.0);
+    return std::strtod(digits, nullptr);
+}
+
+FileRow FileListModel::Row(int row) const
+{
+    FileRow shown {rows_[row].name, Text(row, 0), {}, rows_[row].imageIndex};
+    const int cells = CellCount(rows_[row]);
+    for (int c = 1; c <= cells; ++c)
+        shown.cells.append(Text(row, c));
+    return shown;
+}
+
+void FileListModel::AppendRow(FileEntry row)
+{
+    InsertRows({std::move(row)});
+}
+
+void FileListModel::InsertRows(QList<FileEntry> rows)
 {
     if (rows.isEmpty())
         return;
-    const int at = RowCount();
-    beginInsertRows(QModelIndex(), at, at + static_cast<int>(rows.size()) - 1);
-    if (rows_.isEmpty())
-        rows_ = std::move(rows);
-    else
-        rows_.append(std::move(rows));
-    endInsertRows();
+    if (sortColumn_ < 0) {
+        const int at = RowCount();
+        beginInsertRows(QModelIndex(), at, at + static_cast<int>(rows.size()) - 1);
+        if (rows_.isEmpty())
+            rows_ = std::move(rows);
+        else
+            rows_.append(std::move(rows));
+        endInsertRows();
+        return;
+    }
+    std::vector<QString> newKeys;
+    newKeys.reserve(rows.size());
+    for (const FileEntry& row : rows)
+        newKeys.push_back(CellText(row, sortColumn_));
+    const auto before = [&](const QString& a, const QString& b) {
+        const int c = CompareGbkNoCase(a, b);
+        return sortAscending_ ? c < 0 : c > 0;
+    };
+    // Each new row goes after the rows that sort equal to it, as a stable sort would put it.
+    std::vector<std::pair<int, int>> places; // (old row it goes before, new row)
+    places.reserve(rows.size());
+    for (int n = 0; n < rows.size(); ++n) {
+        const auto at = std::upper_bound(keys_.begin(), keys_.end(), newKeys[n], before);
+        places.emplace_back(static_cast<int>(at - keys_.begin()), n);
+    }
+    std::stable_sort(places.begin(), places.end(), [&](const auto& a, const auto& b) {
+        return a.first < b.first || (a.first == b.first && before(newKeys[a.second], newKeys[b.second]));
+    });
+    QList<FileEntry> merged;
+    merged.reserve(rows_.size() + rows.size());
+    std::vector<QString> mergedKeys;
+    mergedKeys.reserve(rows_.size() + rows.size());
+    std::vector<int> from;
+    from.reserve(rows_.size() + rows.size());
+    const auto takeOld = [&](int old) {
+        merged.append(std::move(rows_[old]));
+        mergedKeys.push_back(std::move(keys_[old]));
+        from.push_back(old);
+    };
+    int old = 0;
+    for (const auto& [at, n] : places) {
+        for (; old < at; ++old)
+            takeOld(old);
+        merged.append(std::move(rows[n]));
+        mergedKeys.push_back(std::move(newKeys[n]));
+        from.push_back(-1);
+    }
+    for (; old < RowCount(); ++old)
+        takeOld(old);
+    keys_ = std::move(mergedKeys);
+    Reorder(std::move(merged), from);
+}
+
+void FileListModel::KeepKey(int row)
+{
+    if (sortColumn_ >= 0)
+        keys_[row] = CellText(rows_[row], sortColumn_);
+}
+
+void FileListModel::Reorder(QList<FileEntry> rows, const std::vector<int>& before)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList persistent = persistentIndexList();
+    std::vector<int> newRowOf(rows_.size(), -1);
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (before[i] >= 0)
+            newRowOf[before[i]] = static_cast<int>(i);
+    rows_ = std::move(rows);
+    QModelIndexList after;
+    after.reserve(persistent.size());
+    for (const QModelIndex& old : persistent)
+        after.append(index(newRowOf[old.row()], old.column()));
+    changePersistentIndexList(persistent, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void FileListModel::UpdateRow(int row, FileEntry facts)
+{
+    if (row < 0 || row >= RowCount())
+        return;
+    facts.imageIndex = rows_[row].imageIndex;
+    rows_[row] = std::move(facts);
+    KeepKey(row);
+    emit dataChanged(index(row, 0), index(row, ColumnCount() - 1), {Qt::DisplayRole});
 }
 
 void FileListModel::RemoveRow(int row)
@@ -106,9 +313,8 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
 {
     if (role != NameRole || !index.isValid() || index.row() >= RowCount())
         return false;
-    FileRow& row = rows_[index.row()];
-    row.name = value.toByteArray();
-    row.caption = DisplayName(row.name);
+    rows_[index.row()].name = value.toByteArray();
+    KeepKey(index.row());
     const QModelIndex caption = this->index(index.row(), 0);
     emit dataChanged(caption, caption, {Qt::DisplayRole, NameRole});
     return true;
@@ -120,39 +326,28 @@ bool FileListModel::removeRows(int row, int count, const QModelIndex& parent)
         return false;
     beginRemoveRows(QModelIndex(), row, row + count - 1);
     rows_.remove(row, count);
+    if (sortColumn_ >= 0)
+        keys_.erase(keys_.begin() + row, keys_.begin() + row + count);
     endRemoveRows();
     return true;
 }
 
 void FileListModel::SetCell(int row, int column, const QString& text)
 {
-    if (row < 0 || row >= RowCount() || column < 1)
+    if (row < 0 || row >= RowCount() || column < 1 || column >= 32)
         return;
-    QStringList& cells = rows_[row].cells;
-    while (cells.size() < column)
-        cells.append(QString());
-    cells[column - 1] = text;
+    FileEntry& entry = rows_[row];
+    // The cells before it that the row lacks become empty cells.
+    for (int c = CellCount(entry) + 1; c < column; ++c) {
+        entry.setMask |= 1u << c;
+        entry.set.resize(std::max<qsizetype>(entry.set.size(), c));
+    }
+    entry.set.resize(std::max<qsizetype>(entry.set.size(), column));
+    entry.set[column - 1] = text;
+    entry.setMask |= 1u << column;
+    KeepKey(row);
     const QModelIndex at = index(row, column);
     emit dataChanged(at, at, {Qt::DisplayRole});
-}
-
-void FileListModel::SetImageIndex(int row, int imageIndex)
-{
-    if (row < 0 || row >= RowCount())
-        return;
-    rows_[row].imageIndex = imageIndex;
-    const QModelIndex at = index(row, 0);
-    emit dataChanged(at, at, {Qt::DecorationRole});
-}
-
-void FileListModel::SetImageIndexes(const QList<int>& imageIndexes)
-{
-    const int n = std::min(RowCount(), static_cast<int>(imageIndexes.size()));
-    if (n == 0)
-        return;
-    for (int r = 0; r < n; ++r)
-        rows_[r].imageIndex = imageIndexes[r];
-    emit dataChanged(index(0, 0), index(n - 1, 0), {Qt::DecorationRole});
 }
 
 void FileListModel::SetFixedImage(const QIcon& icon)
@@ -165,22 +360,22 @@ QIcon FileListModel::Image(int index) const
     return index >= 0 && index < ImageCount() ? images_[index] : QIcon();
 }
 
-int FileListModel::AddImage(const QIcon& icon)
+int FileListModel::ImageOfExtension(const QByteArray& upperExtension) const
+{
+    return imageOf_.value(upperExtension, -1);
+}
+
+int FileListModel::AddImage(const QByteArray& upperExtension, const QIcon& icon)
 {
     images_.append(icon);
+    imageOf_.insert(upperExtension, ImageCount() - 1);
     return ImageCount() - 1;
 }
 
 void FileListModel::RemoveImagesButFixed()
 {
     images_.resize(1);
-}
-
-const QString& FileListModel::key(const FileRow& row, int column) const
-{
-    if (column == 0)
-        return row.caption;
-    return column - 1 < row.cells.size() ? row.cells[column - 1] : empty_;
+    imageOf_ = {{QByteArrayLiteral(".EXE"), 0}};
 }
 
 bool FileListModel::ColumnClick(int column)
@@ -189,13 +384,13 @@ bool FileListModel::ColumnClick(int column)
         return false;
     // Keys side by side with their rows; equal keys keep their order.
     struct Keyed {
-        QStringView key;
+        QString key;
         int row;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(rows_.size());
     for (int r = 0; r < RowCount(); ++r)
-        keyed.push_back({key(rows_[r], column), r});
+        keyed.push_back({Text(r, column), r});
     const bool ascending = columns_[column].sortFlag == 0;
     std::sort(keyed.begin(), keyed.end(), [ascending](const Keyed& a, const Keyed& b) {
         const int c = CompareGbkNoCase(a.key, b.key);
@@ -203,26 +398,20 @@ bool FileListModel::ColumnClick(int column)
             return ascending ? c < 0 : c > 0;
         return a.row < b.row;
     });
-    std::vector<int> order(keyed.size());
-    for (std::size_t i = 0; i < keyed.size(); ++i)
-        order[i] = keyed[i].row;
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
-    std::vector<int> newRowOf(order.size());
-    QList<FileRow> sorted;
+    std::vector<int> before(keyed.size());
+    QList<FileEntry> sorted;
     sorted.reserve(rows_.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        newRowOf[order[i]] = static_cast<int>(i);
-        sorted.append(std::move(rows_[order[i]]));
+    keys_.clear();
+    keys_.reserve(keyed.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        before[i] = keyed[i].row;
+        sorted.append(std::move(rows_[keyed[i].row]));
+        keys_.push_back(std::move(keyed[i].key));
     }
-    rows_ = std::move(sorted);
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& old : before)
-        after.append(index(newRowOf[old.row()], old.column()));
-    changePersistentIndexList(before, after);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    Reorder(std::move(sorted), before);
     columns_[column].sortFlag = ascending ? 1 : 0;
+    sortColumn_ = column;
+    sortAscending_ = ascending;
     return true;
 }
 
@@ -240,11 +429,11 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= RowCount() || index.column() >= ColumnCount())
         return {};
-    const FileRow& row = rows_[index.row()];
+    const FileEntry& row = rows_[index.row()];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return key(row, index.column());
+        return Text(index.row(), index.column());
     case Qt::DecorationRole:
         if (index.column() == 0 && row.imageIndex >= 0 && row.imageIndex < ImageCount())
             return images_[row.imageIndex];

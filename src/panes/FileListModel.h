@@ -1,19 +1,49 @@
 #pragma once
 
 #include "core/ItemRoles.h"
+#include "panes/FileTimeText.h"
 
 #include <QAbstractTableModel>
 #include <QByteArray>
+#include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
-// One file of a pane list. cells[0] is the "类型" cell (column 1) and so on:
-// four cells, or nine for an MP3 file with its tag texts.
+#include <optional>
+#include <vector>
+
+// The attribute cell of a file: "只读/隐藏", "只读", "隐藏" or "无属性文件".
+QString AttributeText(bool readOnly, bool hidden);
+
+// One file of a pane list as read from the folder: what its cells show, kept once; the texts are
+// made when asked for.
+struct FileEntry {
+    FileEntry() = default;
+    explicit FileEntry(QByteArray fileName) : name(std::move(fileName)) {}
+
+    QByteArray name;      // the bytes the folder listing gave
+    QByteArray tag;       // the five tag fields (GBK, trimmed), each ended by a zero byte
+    long long size = 0;
+    long long modified = 0; // seconds since the epoch
+    bool readOnly = false;
+    bool tagCells = false;  // an MP3 file that is not playing: it has the five tag cells
+    int imageIndex = -1;
+    // Cells given by hand after the listing (the tag dialog), by bit (1 << column).
+    unsigned setMask = 0;
+    QStringList set;
+
+    // The same file, as far as its cells go.
+    bool SameFacts(const FileEntry& other) const;
+};
+
+// A row as shown: the caption, then cells[0] for column 1 ("类型") and so on: four cells, or nine
+// for an MP3 file with its tag texts.
 struct FileRow {
-    QByteArray name;   // the bytes the folder listing gave
-    QString caption;   // name as shown
+    QByteArray name;
+    QString caption;
     QStringList cells;
     int imageIndex = -1;
 };
@@ -39,23 +69,34 @@ public:
     // 0: the next click sorts ascending, 1: descending.
     int SortFlag(int column) const;
 
+    // How the size and time cells are written, from the next listing on: the
+    // locale and the size unit (0: kilobytes, else megabytes).
+    void SetLook(const QLocale& locale, int sizeUnit);
+
+    // Empties the list; the rows that come next stay in the order they come.
     void Clear();
     int RowCount() const { return static_cast<int>(rows_.size()); }
-    const FileRow& Row(int row) const { return rows_[row]; }
-    void AppendRow(FileRow row);
-    void AppendRows(QList<FileRow> rows);
+    const FileEntry& Entry(int row) const { return rows_[row]; }
+    FileRow Row(int row) const;
+    QString Text(int row, int column) const;
+    // The number a size cell shows, without making its text; none for a cell given by hand.
+    std::optional<double> SizeNumber(int row, int column) const;
+    void AppendRow(FileEntry row);
+    // Adds rows at the end, or where the sort the user last asked for puts them.
+    void InsertRows(QList<FileEntry> rows);
+    // Takes the facts of a file that is already listed (same name); keeps its image.
+    void UpdateRow(int row, FileEntry facts);
     void RemoveRow(int row);
     // Sets the text of column (1 and above), adding empty cells before it if needed.
     void SetCell(int row, int column, const QString& text);
-    void SetImageIndex(int row, int imageIndex);
-    // One index per row, in row order.
-    void SetImageIndexes(const QList<int>& imageIndexes);
 
     // Image 0 is fixed (it also serves ".EXE" files); the others come and go.
     void SetFixedImage(const QIcon& icon);
     int ImageCount() const { return static_cast<int>(images_.size()); }
     QIcon Image(int index) const;
-    int AddImage(const QIcon& icon);
+    // The image of an upper-cased extension, or -1; AddImage gives it one.
+    int ImageOfExtension(const QByteArray& upperExtension) const;
+    int AddImage(const QByteArray& upperExtension, const QIcon& icon);
     void RemoveImagesButFixed();
 
     // The column-header click: sorts by the column's text, ASCII letters
@@ -76,15 +117,32 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    enum class Kind { Name, Type, Size, Attributes, Time, Tag };
     struct Column {
         QString title;
         int width = 0;
         int sortFlag = 0;
+        Kind kind = Kind::Name;
+        int tagField = 0;
     };
-    const QString& key(const FileRow& row, int column) const;
+    int CellCount(const FileEntry& row) const;
+    QString BuiltText(const FileEntry& row, const Column& column) const;
+    QString CellText(const FileEntry& row, int column) const;
+    // Replaces the rows with these, in this order: before[i] is the old row of rows[i], or -1.
+    void Reorder(QList<FileEntry> rows, const std::vector<int>& before);
+    void KeepKey(int row);
 
     QList<Column> columns_;
-    QList<FileRow> rows_;
+    QList<FileEntry> rows_;
     QList<QIcon> images_;
-    QString empty_;
+    QHash<QByteArray, int> imageOf_;
+    QLocale locale_ = QLocale::system();
+    QString decimalPoint_ = locale_.decimalPoint();
+    int sizeUnit_ = 0;
+    mutable FileTimeText times_ {locale_};
+    // The sort the user last asked for, applied to rows that arrive later: the column, or -1.
+    int sortColumn_ = -1;
+    bool sortAscending_ = true;
+    // The rows' texts in that column, while there is one: arriving rows find their place in them.
+    std::vector<QString> keys_;
 };

@@ -28,10 +28,11 @@ bool sizeTotal(const FileListModel& list, const QLocale& locale, double& total)
     if (column < 1)
         return true;
     for (int r = 0; r < list.RowCount(); ++r) {
-        const QStringList& cells = list.Row(r).cells;
-        if (column - 1 >= cells.size())
+        if (const std::optional<double> number = list.SizeNumber(r, column)) {
+            total += *number;
             continue;
-        const QString& cell = cells[column - 1];
+        }
+        const QString cell = list.Text(r, column);
         const QStringView text = QStringView(cell).chopped(std::min<qsizetype>(2, cell.size()));
         double number = 0;
         if (!readDigits(text, number)) {

@@ -6,9 +6,12 @@
 
 namespace {
 
-FileRow row(const QString& caption, QStringList cells)
+// A row showing these cells.
+void addRow(FileListModel& list, const QString& caption, const QStringList& cells)
 {
-    return FileRow {caption.toUtf8(), caption, std::move(cells), -1};
+    list.AppendRow(FileEntry(caption.toUtf8()));
+    for (int c = 0; c < cells.size(); ++c)
+        list.SetCell(list.RowCount() - 1, c + 1, cells[c]);
 }
 
 class ColumnSortTest : public testing::Test {
@@ -16,9 +19,9 @@ protected:
     ColumnSortTest()
     {
         list_.SetColumns(QString::fromUtf8(kColumnTitles));
-        list_.AppendRow(row("b.wav", {"wav", "9KB", "无属性文件", "t1"}));
-        list_.AppendRow(row("A.mp3", {"mp3", "10KB", "无属性文件", "t2", "中", "x", "", "", ""}));
-        list_.AppendRow(row("c.mp3", {"mp3", "100KB", "无属性文件", "t3", "啊", "y", "", "", ""}));
+        addRow(list_, "b.wav", {"wav", "9KB", "无属性文件", "t1"});
+        addRow(list_, "A.mp3", {"mp3", "10KB", "无属性文件", "t2", "中", "x", "", "", ""});
+        addRow(list_, "c.mp3", {"mp3", "100KB", "无属性文件", "t3", "啊", "y", "", "", ""});
     }
 
     QStringList Column(int column) const
@@ -71,7 +74,7 @@ TEST_F(ColumnSortTest, EachListKeepsItsOwnFlags)
 {
     FileListModel target;
     target.SetColumns(QString::fromUtf8(kColumnTitles));
-    target.AppendRow(row("x", {}));
+    addRow(target, "x", {});
     list_.ColumnClick(1);
     EXPECT_EQ(list_.SortFlag(1), 1);
     EXPECT_EQ(target.SortFlag(1), 0);
@@ -86,10 +89,22 @@ TEST_F(ColumnSortTest, EmptyListKeepsTheFlag)
     list_.Clear();
     EXPECT_FALSE(list_.ColumnClick(0));
     EXPECT_EQ(list_.SortFlag(0), 0);
-    list_.AppendRow(row("b", {}));
-    list_.AppendRow(row("a", {}));
+    addRow(list_, "b", {});
+    addRow(list_, "a", {});
     list_.ColumnClick(0);
     EXPECT_EQ(Column(0), QStringList({"a", "b"}));
+}
+
+TEST_F(ColumnSortTest, RowsArrivingAfterASortTakeTheirPlaceUntilTheListIsEmptied)
+{
+    list_.ColumnClick(0);
+    const QPersistentModelIndex selected = list_.index(1, 0); // b.wav
+    list_.InsertRows({FileEntry("d.wav"), FileEntry("B.mp3"), FileEntry("0.wav")});
+    EXPECT_EQ(Column(0), QStringList({"0.wav", "A.mp3", "B.mp3", "b.wav", "c.mp3", "d.wav"}));
+    EXPECT_EQ(selected.row(), 3);
+    list_.Clear();
+    list_.InsertRows({FileEntry("z"), FileEntry("y")});
+    EXPECT_EQ(Column(0), QStringList({"z", "y"}));
 }
 
 TEST_F(ColumnSortTest, SelectionFollowsItsRow)
@@ -119,7 +134,7 @@ TEST(FileListModelTest, SetColumnsResetsTheFlags)
 {
     FileListModel list;
     list.SetColumns(QString::fromUtf8(kColumnTitles));
-    list.AppendRow(row("a", {}));
+    addRow(list, "a", {});
     list.ColumnClick(0);
     list.SetColumns(QString::fromUtf8(kColumnTitles));
     EXPECT_EQ(list.SortFlag(0), 0);
@@ -129,8 +144,8 @@ TEST(FileListModelTest, TagDialogCellsAndRemoval)
 {
     FileListModel list;
     list.SetColumns(QString::fromUtf8(kColumnTitles));
-    list.AppendRow(row("a.wav", {"wav", "1KB", "只读", "t"}));
-    list.AppendRow(row("b.wav", {}));
+    addRow(list, "a.wav", {"wav", "1KB", "只读", "t"});
+    addRow(list, "b.wav", {});
     EXPECT_EQ(list.data(list.index(0, 5)).toString(), QString());
     list.SetCell(0, 5, QStringLiteral("Title"));
     EXPECT_EQ(list.Row(0).cells.size(), 5);

@@ -2,12 +2,12 @@
 
 #include "panes/FileIcons.h"
 #include "panes/FileListModel.h"
-#include "panes/FillFileList.h"
 #include "tags/ID3v1Tag.h"
 
 #include <QSet>
 
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -30,12 +30,12 @@ protected:
         FillFileList(list_, Folder(), panels_, mask, head_, locale, icons_);
     }
 
-    const FileRow* Find(const QString& caption) const
+    std::optional<FileRow> Find(const QString& caption) const
     {
         for (int r = 0; r < list_.RowCount(); ++r)
             if (list_.Row(r).caption == caption)
-                return &list_.Row(r);
-        return nullptr;
+                return list_.Row(r);
+        return std::nullopt;
     }
 
     QStringList Captions() const
@@ -289,8 +289,8 @@ TEST_F(FillFileListTest, GbkNamedFileEndToEnd)
     Make("z.wav", "x");
     Fill();
     ASSERT_EQ(list_.RowCount(), 3);
-    const FileRow* row = Find(QStringLiteral("你好.mp3"));
-    ASSERT_NE(row, nullptr);
+    const std::optional<FileRow> row = Find(QStringLiteral("你好.mp3"));
+    ASSERT_TRUE(row.has_value());
     EXPECT_EQ(row->name, gbkName);
     EXPECT_EQ(row->cells[0], QStringLiteral("mp3"));
     EXPECT_EQ(row->cells[4], QStringLiteral("中文"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panes/FileListFiller.h"
+#include "panes/FileListModel.h"
 #include "panes/PaneStatus.h"
 #include "core/utHead.h"
 #include "support/TempFolder.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QEventLoop>
 #include <QList>
 
 #include <cstring>
@@ -33,6 +36,20 @@ private:
     QList<int> tabOrders_;
     QList<QString> texts_;
 };
+
+// Lists folder into list as a pane does, to its end, then writes the panels with no row selected.
+inline void FillFileList(FileListModel& list, const QByteArray& folder, IStatusPanels& panels, const QString& mask,
+                         const THead& head, const QLocale& locale, IFileIcons& icons)
+{
+    FileListFiller filler(list, icons);
+    filler.Fill(folder, RulesFor(mask, head), locale, head.iFileSizeUnit);
+    if (filler.Listing()) {
+        QEventLoop loop;
+        QObject::connect(&filler, &FileListFiller::Listed, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    UpdatePaneStatus(list, 0, panels, head, locale);
+}
 
 // A real temporary folder to list, with files made byte for byte.
 class FolderFixture : public testing::Test {

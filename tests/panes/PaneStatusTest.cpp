@@ -2,7 +2,6 @@
 
 #include "panes/FileIcons.h"
 #include "panes/FileListModel.h"
-#include "panes/FillFileList.h"
 
 namespace {
 
@@ -21,9 +20,10 @@ protected:
         FillFileList(list_, Folder(), panels, QStringLiteral("*.*"), head_, QLocale::c(), icons);
     }
 
-    static FileRow RowOfSize(const QString& size)
+    void AddRowOfSize(const QString& size)
     {
-        return FileRow {"f", "f", {"wav", size, QStringLiteral("无属性文件"), QString()}, -1};
+        list_.AppendRow(FileEntry("f.wav"));
+        list_.SetCell(list_.RowCount() - 1, 2, size);
     }
 
     FileListModel list_;
@@ -61,8 +61,8 @@ TEST_F(PaneStatusTest, EmptyListShowsZeros)
 
 TEST_F(PaneStatusTest, PanelsByTabOrderAndOthersLeftAlone)
 {
-    list_.AppendRow(RowOfSize("2KB"));
-    list_.AppendRow(RowOfSize("3KB"));
+    AddRowOfSize("2KB");
+    AddRowOfSize("3KB");
     RecordingPanels panels({2, 7, 0, 1});
     panels.SetPanelText(1, QStringLiteral("mine"));
     EXPECT_TRUE(UpdatePaneStatus(list_, 1, panels, head_, QLocale::c()));
@@ -71,8 +71,8 @@ TEST_F(PaneStatusTest, PanelsByTabOrderAndOthersLeftAlone)
 
 TEST_F(PaneStatusTest, TotalCoversEveryRowInTheCurrentUnitWithEightDigits)
 {
-    list_.AppendRow(RowOfSize("99999999KB"));
-    list_.AppendRow(RowOfSize("2KB"));
+    AddRowOfSize("99999999KB");
+    AddRowOfSize("2KB");
     head_.iFileSizeUnit = 1;
     RecordingPanels panels;
     UpdatePaneStatus(list_, 0, panels, head_, QLocale::c());
@@ -82,8 +82,8 @@ TEST_F(PaneStatusTest, TotalCoversEveryRowInTheCurrentUnitWithEightDigits)
 
 TEST_F(PaneStatusTest, ReadsTheLocalesDecimalSeparatorAndExponents)
 {
-    list_.AppendRow(RowOfSize("2,38MB"));
-    list_.AppendRow(RowOfSize("4,1E3MB"));
+    AddRowOfSize("2,38MB");
+    AddRowOfSize("4,1E3MB");
     head_.iFileSizeUnit = 1;
     RecordingPanels panels;
     EXPECT_TRUE(UpdatePaneStatus(list_, 0, panels, head_, QLocale(QLocale::German, QLocale::Germany)));
@@ -92,7 +92,7 @@ TEST_F(PaneStatusTest, ReadsTheLocalesDecimalSeparatorAndExponents)
 
 TEST_F(PaneStatusTest, UnreadableSizeCellStopsBeforeTheLaterPanels)
 {
-    list_.AppendRow(RowOfSize("abcKB"));
+    AddRowOfSize("abcKB");
     RecordingPanels panels({0, 2, 1});
     EXPECT_FALSE(UpdatePaneStatus(list_, 0, panels, head_, QLocale::c()));
     EXPECT_EQ(panels.Texts(), QList<QString>({"文件数:1", QString(), QString()}));

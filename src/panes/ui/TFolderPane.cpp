@@ -8,8 +8,7 @@
 #include "TPaneStatusBar.h"
 #include "core/FolderChooser.h"
 #include "core/MsgDlg.h"
-#include "panes/FileIcons.h"
-#include "panes/FillFileList.h"
+#include "panes/FolderWatch.h"
 #include "panes/PaneStatus.h"
 #include "tags/NameText.h"
 
@@ -43,12 +42,18 @@ constexpr int kTypeBoxWidth = 64;
 constexpr int kTypeLabelFromRight = 137;
 constexpr int kTypeBoxFromRight = 85;
 constexpr int kTopSlack = 45;
+// How long changes on disk may gather before the folder is read again.
+constexpr int kSettleMs = 150;
+constexpr int kStatusWhileListingMs = 250;
 
 } // namespace
 
 TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChooser& chooser,
-                         const FolderTreeModel::Places& places, QWidget* parent)
+                         const FolderTreeModel::Places& places, QWidget* parent,
+                         std::unique_ptr<FolderWatch> watch)
     : QWidget(parent), side_(side), head_(head), msg_(msg), chooser_(chooser)
+    , icons_(style()->standardIcon(QStyle::SP_FileIcon)), filler_(model_, icons_)
+    , watch_(watch ? std::move(watch) : std::make_unique<InotifyFolderWatch>())
 {
     const QString name = side == PaneSide::Source ? QStringLiteral("Source") : QStringLiteral("Target");
     setObjectName(QStringLiteral("pnl") + name);
@@ -104,6 +109,20 @@ TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChoose
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFolderPane::lvSourceSelectItem);
     connect(list_->header(), &QHeaderView::sectionClicked, this, &TFolderPane::lvSourceColumnClick);
+
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &TFolderPane::Settled);
+    connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& node) { WatchTreeNode(node, true); });
+    connect(tree_, &QTreeView::collapsed, this, [this](const QModelIndex& node) { WatchTreeNode(node, false); });
+    // The tree opens its root before the pane can hear of it.
+    WatchTreeNode(tree_->Model().RootIndex(), true);
+    connect(watch_.get(), &FolderWatch::Changed, this, &TFolderPane::FolderChanged);
+    connect(&filler_, &FileListFiller::RowsChanged, this, &TFolderPane::RowsChanged);
+    connect(&filler_, &FileListFiller::Listed, this, [this] {
+        ShowStatus();
+        emit ListingFinished();
+    });
 }
 
 TFolderPane::~TFolderPane() = default;
@@ -185,7 +204,7 @@ int TFolderPane::SelectNames(const QList<QByteArray>& names)
 {
     QItemSelection selection;
     for (int row = 0; row < model_.rowCount(); ++row) {
-        if (names.contains(model_.Row(row).name))
+        if (names.contains(model_.Entry(row).name))
             selection.select(model_.index(row, 0), model_.index(row, 0));
     }
     list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -244,7 +263,20 @@ void TFolderPane::lvSourceClick()
 
 void TFolderPane::lvSourceSelectItem()
 {
+    ShowStatus();
+}
+
+void TFolderPane::ShowStatus()
+{
     UpdatePaneStatus(model_, list_->SelectedCount(), *status_, head_);
+    statusShown_.start();
+}
+
+void TFolderPane::RowsChanged()
+{
+    // The total adds up every row: while thousands arrive, not for each batch.
+    if (!filler_.Listing() || !statusShown_.isValid() || statusShown_.elapsed() >= kStatusWhileListingMs)
+        ShowStatus();
 }
 
 void TFolderPane::lvSourceColumnClick(int column)
@@ -297,6 +329,54 @@ void TFolderPane::WidenColumnToFit(const QString& title, std::initializer_list<Q
 
 void TFolderPane::FillFileList()
 {
-    ShellFileIcons icons(style()->standardIcon(QStyle::SP_FileIcon));
-    ::FillFileList(model_, Folder(), *status_, fileType_->currentText(), head_, QLocale::system(), icons);
+    // The changes so far are all in this listing.
+    watch_->Flush();
+    const bool changed = std::exchange(listChanged_, false);
+    if (watched_ != Folder()) {
+        if (!watched_.isEmpty())
+            watch_->Unwatch(watched_);
+        // Where the folder cannot be watched, the pane is refreshed by hand only.
+        watched_ = watch_->Watch(Folder()) ? Folder() : QByteArray();
+    }
+    filler_.Fill(Folder(), RulesFor(fileType_->currentText(), head_), QLocale::system(), head_.iFileSizeUnit,
+                 !changed);
+    ShowStatus();
+}
+
+void TFolderPane::FolderChanged(const QByteArray& folder, bool subfolders)
+{
+    const bool list = folder == watched_;
+    const bool tree = subfolders && openFolders_.contains(folder);
+    if (!list && !tree)
+        return;
+    listChanged_ |= list;
+    if (tree)
+        treeChanged_.insert(folder);
+    if (!settle_.isActive())
+        settle_.start();
+}
+
+void TFolderPane::Settled()
+{
+    if (std::exchange(listChanged_, false))
+        filler_.Refresh();
+    for (const QByteArray& folder : std::exchange(treeChanged_, {})) {
+        const QModelIndex node = tree_->Model().Resolve(folder);
+        if (node.isValid())
+            tree_->Model().Refresh(node);
+    }
+}
+
+void TFolderPane::WatchTreeNode(const QModelIndex& node, bool open)
+{
+    const QByteArray path = tree_->Model().Path(node);
+    // Only real folders; the trash and the network are no folders to watch.
+    if (!path.startsWith('/'))
+        return;
+    if (!open) {
+        if (openFolders_.remove(path))
+            watch_->Unwatch(path);
+    } else if (!openFolders_.contains(path) && watch_->Watch(path)) {
+        openFolders_.insert(path);
+    }
 }

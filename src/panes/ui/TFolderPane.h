@@ -1,12 +1,20 @@
 #pragma once
 
 #include "FolderTreeModel.h"
+#include "panes/FileIcons.h"
+#include "panes/FileListFiller.h"
 #include "panes/FileListModel.h"
+#include "panes/FolderWatch.h"
 #include "core/utHead.h"
 
+#include <QElapsedTimer>
+#include <QSet>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <initializer_list>
+#include <memory>
 
 class IFolderChooser;
 class IMsgDlg;
@@ -31,7 +39,7 @@ class TFolderPane final : public QWidget {
 public:
     TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChooser& chooser,
                 const FolderTreeModel::Places& places = FolderTreeModel::SystemPlaces(),
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, std::unique_ptr<FolderWatch> watch = {});
     ~TFolderPane() override;
 
     PaneSide Side() const { return side_; }
@@ -59,14 +67,23 @@ public:
     void lvSourceColumnClick(int column);
     void pnlSourceTopResize();
     void SetupFileColumns();
-    // Lists the current folder again with the box's mask.
+    // Lists the current folder again with the box's mask. The rows arrive as the
+    // folder is read; a listing under way is abandoned.
     void FillFileList();
     // Selects exactly the rows of these names, the first of them current and in view; how many.
     int SelectNames(const QList<QByteArray>& names);
+    // A listing under way.
+    bool Listing() const { return filler_.Listing(); }
+    // Runs action once the current listing has ended (now when none is under way).
+    void WhenListed(std::function<void()> action) { filler_.WhenListed(std::move(action)); }
+    // Whether the current folder is watched for changes made outside the pane.
+    bool Watching() const { return !watched_.isEmpty(); }
 
 signals:
     void ListActivated(TFolderPane* pane);
     void TreeActivated(TFolderPane* pane);
+    // The listing of the folder has ended: every row is there.
+    void ListingFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,12 +95,30 @@ private:
     void WidenTextColumns();
     // Widens the column of this title, where there is one, so that each text fits uncut.
     void WidenColumnToFit(const QString& title, std::initializer_list<QString> texts);
+    void ShowStatus();
+    void RowsChanged();
+    void FolderChanged(const QByteArray& folder, bool subfolders);
+    void Settled();
+    void WatchTreeNode(const QModelIndex& node, bool open);
 
     PaneSide side_;
     THead& head_;
     IMsgDlg& msg_;
     IFolderChooser& chooser_;
     FileListModel model_;
+    ShellFileIcons icons_;
+    FileListFiller filler_;
+    std::unique_ptr<FolderWatch> watch_;
+    // The folder being watched; empty when none is (the system's limit reached).
+    QByteArray watched_;
+    // The open folders of the tree that are watched.
+    QSet<QByteArray> openFolders_;
+    // Changes on disk come in bursts: the folder is read again once they settle.
+    QTimer settle_;
+    bool listChanged_ = false;
+    QSet<QByteArray> treeChanged_;
+    // While rows arrive, the status bar follows now and then; it is exact when they end.
+    QElapsedTimer statusShown_;
     // The folder picked with the browse button while its text goes into the field.
     QByteArray browsed_;
 

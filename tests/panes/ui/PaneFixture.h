@@ -33,18 +33,19 @@ protected:
         head.ColumnTitles = QString::fromUtf8(kColumnTitles);
     }
 
-    void Build(PaneSide side = PaneSide::Source)
+    void Build(PaneSide side = PaneSide::Source, std::unique_ptr<FolderWatch> watch = {})
     {
         pane = std::make_unique<TFolderPane>(side, head, msg, chooser,
-                                             FolderTreeModel::Places{desktop, root, root + "/no-mounts"});
+                                             FolderTreeModel::Places{desktop, root, root + "/no-mounts"}, nullptr,
+                                             std::move(watch));
         pane->resize(800, 300);
         pane->show();
     }
 
     // What the main window does when it first shows.
-    void BuildAndShow()
+    void BuildAndShow(std::unique_ptr<FolderWatch> watch = {})
     {
-        Build();
+        Build(PaneSide::Source, std::move(watch));
         pane->SetupFileColumns();
         pane->dtvSourceClick();
     }

@@ -1,0 +1,155 @@
+#include "panes/FileListFiller.h"
+
+#include "panes/FileIcons.h"
+#include "panes/FileListModel.h"
+#include "panes/RowDiff.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+bool exists(const QByteArray& path, bool folder)
+{
+    struct stat st {};
+    return ::stat(path.constData(), &st) == 0 && (!folder || S_ISDIR(st.st_mode));
+}
+
+QByteArray upperExtension(const QByteArray& name)
+{
+    const qsizetype dot = name.lastIndexOf('.');
+    return dot < 0 ? QByteArray() : name.sliced(dot).toUpper();
+}
+
+} // namespace
+
+ListRules RulesFor(const QString& mask, const THead& head)
+{
+    return ListRules {mask.toUtf8(), head.bShowHideSys, head.PlayingFile};
+}
+
+FileListFiller::FileListFiller(FileListModel& list, IFileIcons& icons, QObject* parent)
+    : QObject(parent), list_(list), icons_(icons)
+{
+}
+
+FileListFiller::~FileListFiller() = default;
+
+void FileListFiller::Fill(const QByteArray& folder, const ListRules& rules, const QLocale& locale, int sizeUnit,
+                          bool join)
+{
+    if (filling_)
+        filling_->disconnect(this);
+    refreshing_.reset();
+    refreshAgain_ = false;
+    folder_ = folder;
+    rules_ = rules;
+    list_.Clear();
+    list_.SetLook(locale, sizeUnit);
+    list_.RemoveImagesButFixed();
+    filling_ = join ? FolderListing::Open(folder, rules) : FolderListing::OpenAlone(folder, rules);
+    taken_ = 0;
+    connect(filling_.get(), &FolderListing::Arrived, this, &FileListFiller::TakeFilled);
+    connect(filling_.get(), &FolderListing::Finished, this, &FileListFiller::EndFill);
+    TakeFilled(0);
+    if (filling_->Done())
+        EndFill();
+}
+
+void FileListFiller::TakeFilled(int)
+{
+    const QList<FileEntry>& rows = filling_->Rows();
+    if (taken_ == rows.size())
+        return;
+    QList<FileEntry> fresh = rows.sliced(taken_);
+    taken_ = static_cast<int>(rows.size());
+    AddIcons(fresh);
+    list_.InsertRows(std::move(fresh));
+    emit RowsChanged();
+}
+
+void FileListFiller::EndFill()
+{
+    TakeFilled(taken_);
+    filling_->disconnect(this);
+    filling_.reset();
+    if (std::exchange(refreshAgain_, false))
+        Refresh();
+    emit Listed();
+    for (auto& action : std::exchange(whenListed_, {}))
+        action();
+}
+
+void FileListFiller::WhenListed(std::function<void()> action)
+{
+    if (Listing())
+        whenListed_.push_back(std::move(action));
+    else
+        action();
+}
+
+void FileListFiller::Refresh()
+{
+    // A reading under way may have passed the change already: read once more after it.
+    if (filling_ || refreshing_) {
+        refreshAgain_ = true;
+        return;
+    }
+    refreshing_ = FolderListing::OpenAlone(folder_, rules_);
+    if (refreshing_->Done())
+        ApplyRefresh();
+    else
+        connect(refreshing_.get(), &FolderListing::Finished, this, &FileListFiller::ApplyRefresh);
+}
+
+void FileListFiller::ApplyRefresh()
+{
+    const std::shared_ptr<FolderListing> listing = std::exchange(refreshing_, nullptr);
+    const QList<FileEntry>& fresh = listing->Rows();
+    const RowDiff diff = DiffRows(list_, fresh);
+    for (const auto& [row, f] : diff.changed)
+        list_.UpdateRow(row, fresh[f]);
+    for (qsizetype i = diff.removed.size() - 1; i >= 0;) {
+        // Runs of neighbouring rows go in one step.
+        qsizetype first = i;
+        while (first > 0 && diff.removed[first - 1] == diff.removed[first] - 1)
+            --first;
+        list_.removeRows(diff.removed[first], static_cast<int>(i - first + 1));
+        i = first - 1;
+    }
+    QList<FileEntry> added;
+    added.reserve(diff.added.size());
+    for (int f : diff.added)
+        added.append(fresh[f]);
+    AddIcons(added);
+    list_.InsertRows(std::move(added));
+    if (!diff.removed.isEmpty() || !diff.changed.isEmpty() || !diff.added.isEmpty())
+        emit RowsChanged();
+    if (std::exchange(refreshAgain_, false))
+        Refresh();
+}
+
+void FileListFiller::AddIcons(QList<FileEntry>& rows)
+{
+    if (rows.isEmpty() || !exists(folder_, true))
+        return;
+    // Files of one type tend to come together; the last one saves a look-up.
+    QByteArray lastExtension;
+    int lastImage = -1;
+    for (FileEntry& row : rows) {
+        const QByteArray extension = upperExtension(row.name);
+        if (lastImage >= 0 && extension == lastExtension) {
+            row.imageIndex = lastImage;
+            continue;
+        }
+        int image = list_.ImageOfExtension(extension);
+        if (image < 0) {
+            // The icon comes from the first file of its type that is still there.
+            const QByteArray path = folder_ + row.name;
+            if (!exists(path, false))
+                continue;
+            image = list_.AddImage(extension, icons_.SmallFileIcon(path));
+        }
+        row.imageIndex = lastImage = image;
+        lastExtension = extension;
+    }
+}

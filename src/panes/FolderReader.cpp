@@ -1,0 +1,89 @@
+#include "panes/FolderReader.h"
+
+#include "panes/WildcardMask.h"
+#include "tags/ID3v1Tag.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+bool sameExtension(QByteArrayView name, QByteArrayView extension)
+{
+    return name.size() >= extension.size()
+        && qstrnicmp(name.last(extension.size()).data(), extension.size(), extension.data(), extension.size()) == 0;
+}
+
+bool isPlaying(const QByteArray& folder, QByteArrayView name, const QByteArray& playing)
+{
+    return playing.size() == folder.size() + name.size() && playing.startsWith(folder) && playing.endsWith(name);
+}
+
+// The five text fields, each ended by a zero byte: what the tag cells show, and nothing else.
+QByteArray tagFields(const ID3v1Tag& tag)
+{
+    static const QByteArray none(5, '\0');
+    if (!HasTagHeader(tag))
+        return none;
+    QByteArray fields;
+    for (const QByteArrayView field : {FieldView(tag.Title, sizeof tag.Title), FieldView(tag.Artist, sizeof tag.Artist),
+                                       FieldView(tag.Album, sizeof tag.Album), FieldView(tag.Year, sizeof tag.Year),
+                                       FieldView(tag.Comment, sizeof tag.Comment)}) {
+        fields += field;
+        fields += '\0';
+    }
+    return fields;
+}
+
+} // namespace
+
+FolderReader::FolderReader(const QByteArray& folder, ListRules rules)
+    : folder_(folder), rules_(std::move(rules)), dir_(::opendir(folder.constData()))
+{
+}
+
+FolderReader::~FolderReader()
+{
+    if (dir_)
+        ::closedir(dir_);
+}
+
+bool FolderReader::Read(QList<FileEntry>& rows, int entries)
+{
+    if (!dir_)
+        return false;
+    const int dirFd = ::dirfd(dir_);
+    for (int seen = 0; seen < entries; ++seen) {
+        const dirent* entry = ::readdir(dir_);
+        if (!entry) {
+            ::closedir(dir_);
+            dir_ = nullptr;
+            return false;
+        }
+        const QByteArrayView name(entry->d_name);
+        if (!MatchesMask(name, rules_.mask))
+            continue;
+        struct stat st {};
+        // Folders, devices, pipes and broken links have no size to list.
+        if (::fstatat(dirFd, entry->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
+            continue;
+        if (name.startsWith('.') && !rules_.showHidden)
+            continue;
+        if (sameExtension(name, ".lnk"))
+            continue;
+        FileEntry row;
+        row.name = name.toByteArray();
+        row.size = st.st_size;
+        row.modified = st.st_mtim.tv_sec;
+        row.readOnly = (st.st_mode & S_IWUSR) == 0;
+        if (IsMp3Name(name) && !isPlaying(folder_, name, rules_.playingFile)) {
+            ID3v1Tag tag {};
+            // An unreadable file shows empty tag cells; the rest of the folder still lists.
+            ReadID3v1TagAt(dirFd, entry->d_name, st.st_size, tag);
+            row.tagCells = true;
+            row.tag = tagFields(tag);
+        }
+        rows.append(std::move(row));
+    }
+    return true;
+}

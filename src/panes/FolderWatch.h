@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+
+class QSocketNotifier;
+
+// Tells when the entries of watched folders change, by this program or another.
+class FolderWatch : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // false when the folder cannot be watched (the system's watch limit, no such folder).
+    // Each Watch that succeeded is ended by one Unwatch.
+    virtual bool Watch(const QByteArray& folder) = 0;
+    virtual void Unwatch(const QByteArray& folder) = 0;
+    // Tells now of the changes that happened so far.
+    virtual void Flush() = 0;
+
+signals:
+    // An entry of folder appeared, went, was renamed or changed; subfolders: one of them
+    // was a folder (or the folder itself went).
+    void Changed(const QByteArray& folder, bool subfolders);
+};
+
+// The real one: inotify on the folder's own bytes (QFileSystemWatcher takes paths as
+// text and loses names that are not UTF-8). Quiet folders cost nothing.
+class InotifyFolderWatch final : public FolderWatch {
+    Q_OBJECT
+public:
+    explicit InotifyFolderWatch(QObject* parent = nullptr);
+    ~InotifyFolderWatch() override;
+    bool Watch(const QByteArray& folder) override;
+    void Unwatch(const QByteArray& folder) override;
+    void Flush() override;
+
+private:
+    void ReadEvents();
+
+    int fd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    QHash<int, QByteArray> folderOf_;
+    QHash<QByteArray, int> watchOf_;
+    QHash<QByteArray, int> holders_;
+};

@@ -1,0 +1,56 @@
+// Reading a folder on a worker, shared by the panes that list it, and the difference of two
+// listings by name bytes.
+#include "FolderFixture.h"
+
+#include "panes/FolderListing.h"
+#include "panes/RowDiff.h"
+
+#include <QEventLoop>
+
+namespace {
+
+using FolderListingTest = FolderFixture;
+
+TEST_F(FolderListingTest, ABigFolderArrivesInBatchesReadOnceForBothReaders)
+{
+    for (int i = 0; i < 3000; ++i)
+        MakeSized("f" + QByteArray::number(i) + ".wav", 10);
+    const ListRules rules {"*.*", false, {}};
+    const std::shared_ptr<FolderListing> first = FolderListing::Open(Folder(), rules);
+    ASSERT_FALSE(first->Done());
+    EXPECT_EQ(FolderListing::Open(Folder(), rules), first);
+    EXPECT_NE(FolderListing::Open(Folder(), ListRules {"*.mp3", false, {}}), first);
+    int batches = 0;
+    QObject::connect(first.get(), &FolderListing::Arrived, [&] { ++batches; });
+    QEventLoop loop;
+    QObject::connect(first.get(), &FolderListing::Finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(first->Rows().size(), 3000);
+    EXPECT_GT(batches, 1);
+    EXPECT_NE(FolderListing::Open(Folder(), rules), first) << "a finished reading is not joined";
+}
+
+TEST_F(FolderListingTest, ASmallFolderIsReadWhenOpenReturns)
+{
+    Make("a.wav", "x");
+    const std::shared_ptr<FolderListing> listing = FolderListing::Open(Folder(), ListRules {"*.*", false, {}});
+    EXPECT_TRUE(listing->Done());
+    EXPECT_EQ(listing->Rows().size(), 1);
+    EXPECT_TRUE(FolderListing::Open(Folder() + "gone/", ListRules {"*.*", false, {}})->Done());
+}
+
+TEST(RowDiffTest, GoneChangedAndNewRowsByName)
+{
+    FileListModel listed;
+    listed.SetColumns(QString::fromUtf8(kColumnTitles));
+    for (const char* name : {"a", "b", "c"})
+        listed.AppendRow(FileEntry(name));
+    FileEntry bigger("b");
+    bigger.size = 5;
+    const RowDiff diff = DiffRows(listed, {bigger, FileEntry("c"), FileEntry("d")});
+    EXPECT_EQ(diff.removed, QList<int>({0}));
+    EXPECT_EQ(diff.changed, (QList<QPair<int, int>>({{1, 0}})));
+    EXPECT_EQ(diff.added, QList<int>({2}));
+}
+
+} // namespace
