@@ -5,7 +5,7 @@
 #include <QSqlError>
 #include <QSqlRecord>
 
-TEST_F(CatalogueFixture, DeliveredCatalogueHoldsFourTablesAndSixOptionRows)
+TEST_F(CatalogueFixture, DeliveredCatalogueHoldsFourTablesAndSevenOptionRows)
 {
     ASSERT_TRUE(catalogue.Open(appPath)) << catalogue.LastError().toStdString();
     QSqlQuery q(catalogue.Database());
@@ -20,7 +20,7 @@ TEST_F(CatalogueFixture, DeliveredCatalogueHoldsFourTablesAndSixOptionRows)
     while (q.next())
         rows << q.value("name").toString() + "=" + q.value("value").toString();
     EXPECT_EQ(rows, (QStringList{"bConfirmation=T", "bContinuous=T", "bShowHideSys=F", "iFileSizeUnit=1",
-                                 "iT2FMode=2", "iTryMaxCount=3"}));
+                                 "iT2FMode=2", "iTryMaxCount=3", "iVolume=255"}));
 }
 
 TEST_F(CatalogueFixture, ListEntriesComeInAscendingPositionAndGoWithTheirList)
