@@ -150,3 +150,15 @@ int CompareGbkNoCase(QStringView a, QStringView b)
         return 0;
     return a.size() < b.size() ? -1 : 1;
 }
+
+void AppendGbkSortKey(QStringView text, std::string& key)
+{
+    const std::size_t at = key.size();
+    key.resize(at + 2 * static_cast<std::size_t>(text.size()));
+    char* out = key.data() + at;
+    for (QChar c : text) {
+        const std::uint16_t w = weight(c.unicode());
+        *out++ = static_cast<char>(w >> 8);
+        *out++ = static_cast<char>(w & 0xFF);
+    }
+}
