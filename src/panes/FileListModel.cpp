@@ -5,8 +5,12 @@
 #include "tags/NameText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -382,31 +386,64 @@ bool FileListModel::ColumnClick(int column)
 {
     if (rows_.isEmpty() || column < 0 || column >= ColumnCount())
         return false;
-    // Keys side by side with their rows; equal keys keep their order.
+    // Each text is turned once into a byte key, so the sort compares bytes. The buffers stay
+    // few and small: fresh large blocks cost more in page faults than the sort itself.
+    const int count = RowCount();
+    keys_.clear();
+    keys_.reserve(count);
+    std::size_t total = 0;
+    for (int r = 0; r < count; ++r) {
+        keys_.push_back(Text(r, column));
+        total += 2 * static_cast<std::size_t>(keys_.back().size());
+    }
+    std::string bytes;
+    bytes.reserve(total);
+    // Equal keys keep their order.
     struct Keyed {
-        QString key;
+        std::uint32_t start;
+        std::uint32_t size;
         int row;
     };
     std::vector<Keyed> keyed;
-    keyed.reserve(rows_.size());
-    for (int r = 0; r < RowCount(); ++r)
-        keyed.push_back({Text(r, column), r});
+    keyed.reserve(count);
+    for (int r = 0; r < count; ++r) {
+        const std::size_t start = bytes.size();
+        AppendGbkSortKey(keys_[r], bytes);
+        keyed.push_back(
+            {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(bytes.size() - start), r});
+    }
+    const std::string_view all(bytes);
     const bool ascending = columns_[column].sortFlag == 0;
-    std::sort(keyed.begin(), keyed.end(), [ascending](const Keyed& a, const Keyed& b) {
-        const int c = CompareGbkNoCase(a.key, b.key);
+    std::sort(keyed.begin(), keyed.end(), [all, ascending](const Keyed& a, const Keyed& b) {
+        const int c = all.substr(a.start, a.size).compare(all.substr(b.start, b.size));
         if (c != 0)
             return ascending ? c < 0 : c > 0;
         return a.row < b.row;
     });
     std::vector<int> before(keyed.size());
     QList<FileEntry> sorted;
-    sorted.reserve(rows_.size());
-    keys_.clear();
-    keys_.reserve(keyed.size());
+    sorted.reserve(count);
     for (std::size_t i = 0; i < keyed.size(); ++i) {
         before[i] = keyed[i].row;
-        sorted.append(std::move(rows_[keyed[i].row]));
-        keys_.push_back(std::move(keyed[i].key));
+        // Copied: the rows may still be shared with the listing that gave them, and taking them
+        // would copy them all first.
+        sorted.append(std::as_const(rows_)[keyed[i].row]);
+    }
+    // The texts follow their rows in place, cycle by cycle.
+    std::vector<bool> placed(keyed.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        if (placed[i])
+            continue;
+        QString first = std::move(keys_[i]);
+        std::size_t at = i;
+        for (auto from = static_cast<std::size_t>(before[at]); from != i;
+             from = static_cast<std::size_t>(before[at])) {
+            keys_[at] = std::move(keys_[from]);
+            placed[at] = true;
+            at = from;
+        }
+        keys_[at] = std::move(first);
+        placed[at] = true;
     }
     Reorder(std::move(sorted), before);
     columns_[column].sortFlag = ascending ? 1 : 0;

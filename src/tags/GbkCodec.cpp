@@ -56,10 +56,15 @@ std::uint16_t computeWeight(char16_t unit)
     return static_cast<std::uint16_t>('?' << 8);
 }
 
-std::uint16_t weight(char16_t unit)
+// 0 means "not yet computed"; no unit weighs 0 except NUL, which is cheap.
+std::uint16_t* weightTable()
 {
-    // 0 means "not yet computed"; no unit weighs 0 except NUL, which is cheap.
     thread_local std::unique_ptr<std::uint16_t[]> table(new std::uint16_t[0x10000]());
+    return table.get();
+}
+
+std::uint16_t weight(std::uint16_t* table, char16_t unit)
+{
     std::uint16_t& w = table[unit];
     if (w == 0 && unit != 0)
         w = computeWeight(unit);
@@ -141,12 +146,25 @@ int CompareGbkNoCase(QStringView a, QStringView b)
         const char16_t y = b[i].unicode();
         if (x == y)
             continue;
-        const int wx = weight(x);
-        const int wy = weight(y);
+        const int wx = weight(weightTable(), x);
+        const int wy = weight(weightTable(), y);
         if (wx != wy)
             return wx < wy ? -1 : 1;
     }
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+void AppendGbkSortKey(QStringView text, std::string& key)
+{
+    const std::size_t at = key.size();
+    key.resize(at + 2 * static_cast<std::size_t>(text.size()));
+    char* out = key.data() + at;
+    std::uint16_t* const table = weightTable();
+    for (QChar c : text) {
+        const std::uint16_t w = weight(table, c.unicode());
+        *out++ = static_cast<char>(w >> 8);
+        *out++ = static_cast<char>(w & 0xFF);
+    }
 }

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
+#include <string>
+
 namespace {
 
 const QByteArray kNihaoGbk("\xC4\xE3\xBA\xC3", 4); // 你好
@@ -40,6 +44,23 @@ TEST(GbkCodec, ComparesByGbkBytesWithAsciiLettersFolded)
     EXPECT_LT(CompareGbkNoCase(u"啊", u"阿"), 0);
     EXPECT_LT(CompareGbkNoCase(u"阿", u"中"), 0);
     EXPECT_LT(CompareGbkNoCase(u"z", u"啊"), 0);
+}
+
+TEST(GbkCodec, SortKeysOrderAsTheComparison)
+{
+    const QStringList texts =
+        QStringLiteral("abc ABC a B _ ab 10KB 9KB 啊 阿 中 z a啊 A阿b").split(u' ');
+    for (const QString& a : texts)
+        for (const QString& b : texts) {
+            std::string keyA;
+            std::string keyB;
+            AppendGbkSortKey(a, keyA);
+            AppendGbkSortKey(b, keyB);
+            const int byKeys = keyA.compare(keyB);
+            const int byTexts = CompareGbkNoCase(a, b);
+            EXPECT_EQ((byKeys > 0) - (byKeys < 0), (byTexts > 0) - (byTexts < 0))
+                << a.toStdString() << " " << b.toStdString();
+        }
 }
 
 TEST(DisplayName, Utf8ThenGbkThenEscapedBytes)
