@@ -44,6 +44,6 @@ void TwinMain::OpenFiles(const QList<QByteArray>& paths)
             return;
         pnlSource_->List()->setFocus();
         SetActivePane(pnlSource_->List(), pnlSource_->Tree(), pnlSource_->StatusBar());
-        transport_->aPlayExecute();
+        transport_->PlaySourceSelection();
     });
 }

@@ -73,7 +73,12 @@ QAbstractItemView* TTransport::ActiveList() const
 
 QAbstractItemView* TTransport::ChooseList()
 {
-    switch (::ChooseList(AnyRowSelected(), HasFocus(lists_.lvSource), HasFocus(lists_.lvTarget))) {
+    return TakeList(::ChooseList(AnyRowSelected(), HasFocus(lists_.lvSource), HasFocus(lists_.lvTarget)));
+}
+
+QAbstractItemView* TTransport::TakeList(ChosenList chosen)
+{
+    switch (chosen) {
     case ChosenList::None:
         return nullptr;
     case ChosenList::Source:
@@ -111,7 +116,16 @@ void TTransport::SetTimerOn(bool on)
 
 void TTransport::aPlayExecute()
 {
-    QAbstractItemView* list = ChooseList();
+    PlaySelected(ChooseList());
+}
+
+void TTransport::PlaySourceSelection()
+{
+    PlaySelected(TakeList(ChosenList::Source));
+}
+
+void TTransport::PlaySelected(QAbstractItemView* list)
+{
     if (list == nullptr)
         return;
     const int row = SelectedRow(list);

@@ -60,6 +60,9 @@ public:
     int PlayIndex() const { return PlayIndex_; }
 
     void aPlayExecute();
+    // Plays the selected row of the source list, whichever list has the focus: for files named on
+    // the command line, which arrive while the window may not have the keyboard.
+    void PlaySourceSelection();
     void aStopExecute();
     void aPauseExecute();
     void aNextExecute();
@@ -112,6 +115,8 @@ private:
     void WatchForChanges(QAbstractItemView* list);
     void FileHeardToEnd();
     QAbstractItemView* ChooseList();
+    QAbstractItemView* TakeList(ChosenList chosen);
+    void PlaySelected(QAbstractItemView* list);
     QAbstractItemView* ActiveList() const;
     // The file of a row: the folder and the name in a pane list, the entry's own path in the play list.
     QByteArray FileOf(QAbstractItemView* list, int row, const QByteArray& folder) const;
