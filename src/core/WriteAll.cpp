@@ -15,3 +15,12 @@ int WriteAll(int fd, const QByteArray& bytes)
     }
     return 0;
 }
+
+int WriteSyncClose(int fd, const QByteArray& bytes)
+{
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    ::close(fd);
+    return error;
+}

@@ -135,10 +135,7 @@ TTrash::Result TTrash::PutInto(const Place& place, const QByteArray& path, bool 
             continue;
         if (fd < 0)
             return {Unwritable(errno) ? Outcome::NoTrash : Outcome::Failed, errno, {}};
-        int error = WriteAll(fd, info);
-        if (error == 0 && ::fsync(fd) != 0)
-            error = errno;
-        ::close(fd);
+        int error = WriteSyncClose(fd, info);
         if (error == 0)
             error = RenameNoReplace(path, target);
         if (error == 0)

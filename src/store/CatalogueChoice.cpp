@@ -74,10 +74,7 @@ int makeOwnCopy(const QByteArray& delivered, const QByteArray& folder, const QBy
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
-    int error = WriteAll(fd, bytes);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    ::close(fd);
+    int error = WriteSyncClose(fd, bytes);
     if (error == 0)
         error = RenameNoReplace(temporary, own);
     if (error != 0)
