@@ -146,9 +146,18 @@ void TwinMain::showEvent(QShowEvent* event)
 void TwinMain::FormShow()
 {
     SetupFileColumns(pnlSource_);
-    pnlSource_->dtvSourceClick();
     SetupFileColumns(pnlTarget_);
-    pnlTarget_->dtvSourceClick();
+    // The window appears at once, whatever the folders hold; they are read in the next turn.
+    QMetaObject::invokeMethod(this, &TwinMain::ListStartFolders, Qt::QueuedConnection);
+}
+
+void TwinMain::ListStartFolders()
+{
+    for (TFolderPane* pane : {pnlSource_, pnlTarget_}) {
+        // Files given on the command line may have shown their folder already.
+        if (pane->CurrentFolder().isEmpty())
+            pane->dtvSourceClick();
+    }
 }
 
 void TwinMain::SetupFileColumns(TFolderPane* pane)

@@ -117,6 +117,8 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    // The panes' first folders, read once the window has been painted.
+    void ListStartFolders();
     void BuildControlPanel(QWidget* panel);
     QWidget* BuildFolderPage();
     QWidget* BuildListPage();

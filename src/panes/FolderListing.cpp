@@ -66,6 +66,7 @@ std::shared_ptr<FolderListing> FolderListing::Open(const QByteArray& folder, con
 
 void FolderListing::Work()
 {
+    ReadInBackground();
     QList<FileEntry> batch;
     int batchSize = kFirstBatch;
     bool more = true;

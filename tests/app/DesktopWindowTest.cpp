@@ -1,5 +1,6 @@
 // The window on a Linux desktop: Qt's own texts in Chinese, one font, the program's own glyphs and
 // icon, file-type icons with and without an icon theme, and hints that leave sbpStatus alone.
+#include "support/ShownWindow.h"
 #include "MainWindowFixture.h"
 
 #include "app/Application.h"
@@ -86,8 +87,7 @@ protected:
     {
         deliverCatalogue();
         win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO");
-        win->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
+        ASSERT_NO_FATAL_FAILURE(ShowMainWindow(*win));
     }
 
     // Lists `folder` (ending in "/") in the source pane, as typed into its path field.

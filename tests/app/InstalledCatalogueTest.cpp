@@ -1,5 +1,6 @@
 // The installed program as an ordinary user starts it (run by installed_catalogue.sh): the catalogue
 // under the prefix only read, and what the user changes kept in the user's own copy to the next start.
+#include "support/ShownWindow.h"
 #include "support/ModalDialog.h"
 #include "support/ScriptedMsgDlg.h"
 #include "app/AppPath.h"
@@ -32,7 +33,7 @@ Started start(const QByteArray& program)
     TwinMain::Services services;
     services.msgDlg = std::move(msg);
     s.win = std::make_unique<TwinMain>(program, std::move(services));
-    s.win->show();
+    ShowMainWindow(*s.win);
     return s;
 }
 

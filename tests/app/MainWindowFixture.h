@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ShownWindow.h"
 #include "support/DeliveredCatalogue.h"
 #include "support/ScriptedFolderChooser.h"
 #include "support/ScriptedMsgDlg.h"
@@ -36,8 +37,7 @@ protected:
         services.folderChooser = std::move(scriptedChooser);
         win = std::make_unique<TwinMain>(programFolder() + "MelvaneKIRO", std::move(services));
         if (show) {
-            win->show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
+            ASSERT_NO_FATAL_FAILURE(ShowMainWindow(*win));
         }
     }
 

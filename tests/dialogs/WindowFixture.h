@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ShownWindow.h"
 #include "support/DeliveredCatalogue.h"
 #include "support/RecordingOpener.h"
 #include "support/ScriptedMsgDlg.h"
@@ -28,8 +29,7 @@ protected:
         services.msgDlg = std::move(scripted);
         services.opener = std::move(recording);
         win = std::make_unique<TwinMain>(programFolder + "MelvaneKIRO", std::move(services));
-        win->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
+        ASSERT_NO_FATAL_FAILURE(ShowMainWindow(*win));
         win->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
     }

@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <memory>
 
 bool IsExistingFolder(const QByteArray& path)
 {
@@ -24,27 +23,44 @@ bool IsExistingFolder(const QByteArray& path)
 QList<QByteArray> ListSubFolders(const QByteArray& folder)
 {
     QList<QByteArray> names;
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return names;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(fd), &::closedir);
-    if (!dir) {
-        ::close(fd);
-        return names;
+    SubFolderReader reader(folder);
+    while (reader.Read(names, 4096)) {
     }
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const QByteArray name(entry->d_name);
-        if (name == "." || name == "..")
+    return names;
+}
+
+SubFolderReader::SubFolderReader(const QByteArray& folder) : dir_(::opendir(folder.constData())) {}
+
+SubFolderReader::~SubFolderReader()
+{
+    if (dir_)
+        ::closedir(dir_);
+}
+
+bool SubFolderReader::Read(QList<QByteArray>& names, int entries)
+{
+    if (!dir_)
+        return false;
+    const int fd = ::dirfd(dir_);
+    for (int seen = 0; seen < entries; ++seen) {
+        const dirent* entry = ::readdir(dir_);
+        if (!entry) {
+            ::closedir(dir_);
+            dir_ = nullptr;
+            return false;
+        }
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
         bool isDir = entry->d_type == DT_DIR;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             struct stat st {};
-            isDir = ::fstatat(fd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            isDir = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
         if (isDir)
-            names.append(name);
+            names.append(QByteArray(name));
     }
-    return names;
+    return true;
 }
 
 QByteArray JoinPath(const QByteArray& folder, const QByteArray& name)

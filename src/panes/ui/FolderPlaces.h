@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <dirent.h>
+
 // Folder facts the folder trees need, on native bytes. Folder paths here carry
 // no trailing "/" except the file system root itself.
 
@@ -12,6 +14,23 @@ bool IsExistingFolder(const QByteArray& path);
 // Names of the sub-folders of a folder, hidden ones included, in no particular
 // order; empty when the folder cannot be read.
 QList<QByteArray> ListSubFolders(const QByteArray& folder);
+
+// The same names, read a few entries at a time (a folder of 100,000 files is
+// read from a worker thread). Used by one thread at a time.
+class SubFolderReader {
+public:
+    explicit SubFolderReader(const QByteArray& folder);
+    ~SubFolderReader();
+    SubFolderReader(const SubFolderReader&) = delete;
+    SubFolderReader& operator=(const SubFolderReader&) = delete;
+
+    // Looks at up to `entries` more entries, adding the sub-folders' names; false
+    // once the folder has ended (or could not be read).
+    bool Read(QList<QByteArray>& names, int entries);
+
+private:
+    DIR* dir_ = nullptr;
+};
 
 // Joins a folder and one name with exactly one "/".
 QByteArray JoinPath(const QByteArray& folder, const QByteArray& name);

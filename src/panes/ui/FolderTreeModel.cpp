@@ -1,6 +1,7 @@
 #include "FolderTreeModel.h"
 
 #include "FolderPlaces.h"
+#include "panes/FolderReader.h"
 #include "tags/NameText.h"
 
 #include <QSet>
@@ -9,6 +10,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 struct FolderTreeModel::Node {
     NodeKind kind;
@@ -18,8 +21,48 @@ struct FolderTreeModel::Node {
     int row = 0;
     bool loaded = false;
     std::vector<std::unique_ptr<Node>> children;
+    std::unique_ptr<Reading> reading;
 
     bool CanHaveChildren() const { return kind != NodeKind::Trash && kind != NodeKind::Network; }
+};
+
+// Reads the rest of a folder on a worker thread, then tells the model on its own
+// thread. Dropping it stops the worker.
+class FolderTreeModel::Reading {
+public:
+    Reading(FolderTreeModel& model, quint64 serial, std::unique_ptr<SubFolderReader> reader, QList<QByteArray> names)
+        : model_(model), serial_(serial), reader_(std::move(reader)), names_(std::move(names))
+    {
+        worker_ = std::thread([this] {
+            ReadInBackground();
+            while (!cancel_ && reader_->Read(names_, kBatch)) {
+            }
+            if (!cancel_)
+                QMetaObject::invokeMethod(
+                    &model_, [model = &model_, serial = serial_] { model->ReadingDone(serial); }, Qt::QueuedConnection);
+        });
+    }
+    ~Reading()
+    {
+        cancel_ = true;
+        worker_.join();
+        model_.readings_.remove(serial_);
+    }
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
+
+    // Only once the model has heard that the reading is done.
+    QList<QByteArray> TakeNames() { return std::move(names_); }
+
+private:
+    static constexpr int kBatch = 1024;
+
+    FolderTreeModel& model_;
+    const quint64 serial_;
+    std::unique_ptr<SubFolderReader> reader_;
+    QList<QByteArray> names_;
+    std::atomic<bool> cancel_ {false};
+    std::thread worker_;
 };
 
 struct FolderTreeModel::Wanted {
@@ -31,6 +74,9 @@ struct FolderTreeModel::Wanted {
 };
 
 namespace {
+
+// Entries read at once: a folder this small shows its sub-folders when opened.
+constexpr int kFirstEntries = 256;
 
 QByteArray ReadWholeFile(const QByteArray& path)
 {
@@ -71,7 +117,11 @@ FolderTreeModel::FolderTreeModel(const Places& places, QObject* parent)
     root_->caption = QStringLiteral("桌面");
 }
 
-FolderTreeModel::~FolderTreeModel() = default;
+FolderTreeModel::~FolderTreeModel()
+{
+    // The readings stop before the model can no longer hear of them.
+    root_.reset();
+}
 
 FolderTreeModel::Places FolderTreeModel::SystemPlaces()
 {
@@ -105,7 +155,7 @@ FolderTreeModel::NodeKind FolderTreeModel::Kind(const QModelIndex& index) const
     return node ? node->kind : NodeKind::Folder;
 }
 
-std::vector<FolderTreeModel::Wanted> FolderTreeModel::WantedChildren(const Node& node) const
+std::vector<FolderTreeModel::Wanted> FolderTreeModel::FixedChildren(const Node& node) const
 {
     std::vector<Wanted> wanted;
     if (node.kind == NodeKind::Desktop) {
@@ -120,27 +170,84 @@ std::vector<FolderTreeModel::Wanted> FolderTreeModel::WantedChildren(const Node&
                 wanted.push_back({NodeKind::Volume, point, DisplayName(LastComponent(point))});
         }
     }
-    if (!node.CanHaveChildren())
-        return wanted;
+    return wanted;
+}
 
+std::vector<FolderTreeModel::Wanted> FolderTreeModel::WithFolders(const Node& node,
+                                                                  const QList<QByteArray>& names) const
+{
+    std::vector<Wanted> wanted = FixedChildren(node);
     std::vector<Wanted> folders;
-    for (const QByteArray& name : ListSubFolders(node.path))
+    folders.reserve(names.size());
+    for (const QByteArray& name : names)
         folders.push_back({NodeKind::Folder, JoinPath(node.path, name), DisplayName(name)});
     std::sort(folders.begin(), folders.end(), [](const Wanted& a, const Wanted& b) {
         const int byCaption = a.caption.compare(b.caption, Qt::CaseInsensitive);
         return byCaption != 0 ? byCaption < 0 : a.path < b.path;
     });
-    wanted.insert(wanted.end(), folders.begin(), folders.end());
+    wanted.insert(wanted.end(), std::make_move_iterator(folders.begin()), std::make_move_iterator(folders.end()));
     return wanted;
 }
 
-void FolderTreeModel::Load(Node& node)
+std::vector<FolderTreeModel::Wanted> FolderTreeModel::WantedChildren(Node& node) const
+{
+    node.reading.reset();
+    return WithFolders(node, node.CanHaveChildren() ? ListSubFolders(node.path) : QList<QByteArray>());
+}
+
+std::optional<QList<QByteArray>> FolderTreeModel::ReadSubFolders(Node& node, bool wait)
+{
+    node.reading.reset();
+    if (wait)
+        return ListSubFolders(node.path);
+    auto reader = std::make_unique<SubFolderReader>(node.path);
+    QList<QByteArray> names;
+    if (!reader->Read(names, kFirstEntries))
+        return names;
+    const quint64 serial = ++lastReading_;
+    node.reading = std::make_unique<Reading>(*this, serial, std::move(reader), std::move(names));
+    readings_.insert(serial, &node);
+    return std::nullopt;
+}
+
+void FolderTreeModel::ReadingDone(quint64 serial)
+{
+    Node* node = readings_.value(serial);
+    if (!node)
+        return;
+    const QList<QByteArray> names = node->reading->TakeNames();
+    node->reading.reset();
+    std::vector<Wanted> wanted = WithFolders(*node, names);
+    const std::vector<Wanted> fixed = FixedChildren(*node);
+    const bool onlyFixed = node->children.size() == fixed.size()
+        && std::equal(fixed.begin(), fixed.end(), node->children.begin(),
+                      [](const Wanted& w, const std::unique_ptr<Node>& child) { return w.Matches(*child); });
+    // First read: the fixed nodes are there, the folders come after them in one go.
+    if (onlyFixed) {
+        wanted.erase(wanted.begin(), wanted.begin() + qsizetype(fixed.size()));
+        Append(*node, std::move(wanted));
+    } else {
+        Merge(*node, std::move(wanted));
+    }
+}
+
+void FolderTreeModel::Load(Node& node, bool wait)
 {
     node.loaded = true;
-    std::vector<Wanted> wanted = WantedChildren(node);
+    if (!node.CanHaveChildren()) {
+        Append(node, FixedChildren(node));
+        return;
+    }
+    const std::optional<QList<QByteArray>> names = ReadSubFolders(node, wait);
+    Append(node, names ? WithFolders(node, *names) : FixedChildren(node));
+}
+
+void FolderTreeModel::Append(Node& node, std::vector<Wanted> wanted)
+{
     if (wanted.empty())
         return;
-    beginInsertRows(IndexOf(&node), 0, int(wanted.size()) - 1);
+    const int first = int(node.children.size());
+    beginInsertRows(IndexOf(&node), first, first + int(wanted.size()) - 1);
     for (Wanted& w : wanted) {
         auto child = std::make_unique<Node>();
         child->kind = w.kind;
@@ -207,16 +314,20 @@ void FolderTreeModel::Merge(Node& node, std::vector<Wanted> wanted)
     }
 }
 
-void FolderTreeModel::Refresh(const QModelIndex& index)
+void FolderTreeModel::Refresh(const QModelIndex& index, bool wait)
 {
     Node* node = NodeOf(index);
     if (!node || !node->CanHaveChildren())
         return;
     if (!node->loaded) {
-        Load(*node);
+        Load(*node, wait);
         return;
     }
-    Merge(*node, WantedChildren(*node));
+    // A reading under way will tell what is there.
+    if (!wait && node->reading)
+        return;
+    if (const std::optional<QList<QByteArray>> names = ReadSubFolders(*node, wait))
+        Merge(*node, WithFolders(*node, *names));
 }
 
 FolderTreeModel::Node* FolderTreeModel::FindChild(Node& node, const QByteArray& path)
@@ -232,7 +343,7 @@ QModelIndex FolderTreeModel::Resolve(const QByteArray& path)
 {
     if (path == kTrashPath || path == kNetworkPath) {
         if (!root_->loaded)
-            Load(*root_);
+            Load(*root_, true);
         for (const auto& child : root_->children) {
             if (child->path == path)
                 return IndexOf(child.get());
@@ -246,7 +357,7 @@ QModelIndex FolderTreeModel::Resolve(const QByteArray& path)
     // Start from the node whose folder is the longest prefix of the path: the
     // desktop, the home folder, a mounted volume or the computer.
     if (!root_->loaded)
-        Load(*root_);
+        Load(*root_, true);
     Node* start = nullptr;
     const auto consider = [&](Node* candidate) {
         if (IsPathPrefix(candidate->path, target) && (!start || candidate->path.size() > start->path.size()))
@@ -259,7 +370,7 @@ QModelIndex FolderTreeModel::Resolve(const QByteArray& path)
         if (child->kind == NodeKind::Computer) {
             consider(child.get());
             if (!child->loaded)
-                Load(*child);
+                Load(*child, true);
             for (const auto& volume : child->children) {
                 if (volume->kind == NodeKind::Volume)
                     consider(volume.get());
@@ -276,7 +387,7 @@ QModelIndex FolderTreeModel::Resolve(const QByteArray& path)
             continue;
         const QByteArray childPath = JoinPath(node->path, name);
         if (!node->loaded)
-            Load(*node);
+            Load(*node, true);
         Node* child = FindChild(*node, childPath);
         if (!child) {
             // Made since the node was read: read it again once.
@@ -352,7 +463,7 @@ bool FolderTreeModel::hasChildren(const QModelIndex& parent) const
     if (!parent.isValid())
         return true;
     const Node* node = NodeOf(parent);
-    return node->CanHaveChildren() && (!node->loaded || !node->children.empty());
+    return node->CanHaveChildren() && (!node->loaded || node->reading || !node->children.empty());
 }
 
 bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const
@@ -364,5 +475,5 @@ bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const
 void FolderTreeModel::fetchMore(const QModelIndex& parent)
 {
     if (canFetchMore(parent))
-        Load(*NodeOf(parent));
+        Load(*NodeOf(parent), false);
 }

@@ -115,8 +115,6 @@ TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChoose
     connect(&settle_, &QTimer::timeout, this, &TFolderPane::Settled);
     connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& node) { WatchTreeNode(node, true); });
     connect(tree_, &QTreeView::collapsed, this, [this](const QModelIndex& node) { WatchTreeNode(node, false); });
-    // The tree opens its root before the pane can hear of it.
-    WatchTreeNode(tree_->Model().RootIndex(), true);
     connect(watch_.get(), &FolderWatch::Changed, this, &TFolderPane::FolderChanged);
     connect(&filler_, &FileListFiller::RowsChanged, this, &TFolderPane::RowsChanged);
     connect(&filler_, &FileListFiller::Listed, this, [this] {
@@ -329,6 +327,10 @@ void TFolderPane::WidenColumnToFit(const QString& title, std::initializer_list<Q
 
 void TFolderPane::FillFileList()
 {
+    // The tree opened its root before the pane could hear of it. Watching a folder of many
+    // files takes the system a while, so not before the window has appeared.
+    if (!std::exchange(treeRootWatched_, true))
+        WatchTreeNode(tree_->Model().RootIndex(), true);
     // The changes so far are all in this listing.
     watch_->Flush();
     const bool changed = std::exchange(listChanged_, false);
@@ -363,7 +365,7 @@ void TFolderPane::Settled()
     for (const QByteArray& folder : std::exchange(treeChanged_, {})) {
         const QModelIndex node = tree_->Model().Resolve(folder);
         if (node.isValid())
-            tree_->Model().Refresh(node);
+            tree_->Model().Refresh(node, false);
     }
 }
 

@@ -113,6 +113,7 @@ private:
     QByteArray watched_;
     // The open folders of the tree that are watched.
     QSet<QByteArray> openFolders_;
+    bool treeRootWatched_ = false;
     // Changes on disk come in bursts: the folder is read again once they settle.
     QTimer settle_;
     bool listChanged_ = false;

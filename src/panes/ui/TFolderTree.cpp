@@ -78,7 +78,8 @@ void TFolderTree::SelectExistingFolder()
         node = node.parent();
         SelectNode(node);
     }
-    RefreshNode(node);
+    // A folder of many files is read on the worker: the click does not wait for it.
+    model_.Refresh(node, false);
 }
 
 void TFolderTree::mousePressEvent(QMouseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ShownWindow.h"
 #include "core/ListRows.h"
 #include "fileops/FileOpFixture.h"
 #include "fileops/ui/PaneRows.h"
@@ -42,8 +43,7 @@ protected:
         services.opener = std::move(opener);
         services.audio = std::make_unique<TestOutputs>();
         win = std::make_unique<TwinMain>(root + "/program/MelvaneKIRO", std::move(services));
-        win->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
+        ASSERT_NO_FATAL_FAILURE(ShowMainWindow(*win));
         msg->shown.clear();   // the missing catalogue
     }
     void TearDown() override { win.reset(); }

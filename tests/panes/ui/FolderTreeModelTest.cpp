@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 
 #include <QPersistentModelIndex>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,26 @@ TEST(FolderTreeModel, FoldersLoadOnlyWhenAskedFor)
     const QModelIndex inner = model.index(0, 0, a);
     model.fetchMore(inner);
     EXPECT_FALSE(model.hasChildren(inner));
+}
+
+TEST(FolderTreeModel, AFolderOfManyFilesShowsItsFoldersOnceReadAndResolvesAtOnceMeanwhile)
+{
+    TreePlaces s;
+    for (int i = 0; i < 2000; ++i)
+        s.tmp.MakeSizedFile("home/Desktop/f" + QByteArray::number(i), 1);
+    s.tmp.MakeDir("home/Desktop/zeta");
+    s.tmp.MakeDir("home/Desktop/alpha");
+    const QStringList fixed {"home", QStringLiteral("我的电脑"), QStringLiteral("回收站"), QStringLiteral("网上邻居")};
+
+    FolderTreeModel model(s.Places());
+    model.fetchMore(model.RootIndex());
+    EXPECT_EQ(Captions(model, model.RootIndex()), fixed);
+    EXPECT_TRUE(model.hasChildren(model.RootIndex()));
+    QTRY_COMPARE(Captions(model, model.RootIndex()), fixed + QStringList({"alpha", "zeta"}));
+
+    FolderTreeModel other(s.Places());
+    other.fetchMore(other.RootIndex());
+    EXPECT_EQ(other.Path(other.Resolve(s.desktop + "/zeta")), s.desktop + "/zeta");
 }
 
 TEST(FolderTreeModel, ComputerListsDeeperVolumesFirst)
