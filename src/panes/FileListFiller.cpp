@@ -101,11 +101,26 @@ void FileListFiller::Refresh()
         connect(refreshing_.get(), &FolderListing::Finished, this, &FileListFiller::ApplyRefresh);
 }
 
+void FileListFiller::RefreshNames(const QSet<QByteArray>& names)
+{
+    if (filling_ || refreshing_) {
+        refreshAgain_ = true;
+        return;
+    }
+    const QList<FileEntry> fresh = FolderReader(folder_, rules_).ReadNames(names);
+    Apply(DiffNamedRows(list_, names, fresh), fresh);
+}
+
 void FileListFiller::ApplyRefresh()
 {
     const std::shared_ptr<FolderListing> listing = std::exchange(refreshing_, nullptr);
-    const QList<FileEntry>& fresh = listing->Rows();
-    const RowDiff diff = DiffRows(list_, fresh);
+    Apply(DiffRows(list_, listing->Rows()), listing->Rows());
+    if (std::exchange(refreshAgain_, false))
+        Refresh();
+}
+
+void FileListFiller::Apply(const RowDiff& diff, const QList<FileEntry>& fresh)
+{
     for (const auto& [row, f] : diff.changed)
         list_.UpdateRow(row, fresh[f]);
     for (qsizetype i = diff.removed.size() - 1; i >= 0;) {
@@ -124,8 +139,6 @@ void FileListFiller::ApplyRefresh()
     list_.InsertRows(std::move(added));
     if (!diff.removed.isEmpty() || !diff.changed.isEmpty() || !diff.added.isEmpty())
         emit RowsChanged();
-    if (std::exchange(refreshAgain_, false))
-        Refresh();
 }
 
 void FileListFiller::AddIcons(QList<FileEntry>& rows)

@@ -10,6 +10,7 @@
 #include <memory>
 
 class FileListModel;
+struct RowDiff;
 class IFileIcons;
 
 // The rules of a pane's listing: its file-type box's mask and the options.
@@ -30,6 +31,8 @@ public:
     void Fill(const QByteArray& folder, const ListRules& rules, const QLocale& locale, int sizeUnit,
               bool join = true);
     void Refresh();
+    // Reads again just the entries of these names (those that changed on disk).
+    void RefreshNames(const QSet<QByteArray>& names);
     // A Fill under way.
     bool Listing() const { return filling_ != nullptr; }
     // Runs action once no Fill is under way: now, or when the current one has ended.
@@ -45,6 +48,7 @@ private:
     void TakeFilled(int from);
     void EndFill();
     void ApplyRefresh();
+    void Apply(const RowDiff& diff, const QList<FileEntry>& fresh);
     void AddIcons(QList<FileEntry>& rows);
 
     FileListModel& list_;

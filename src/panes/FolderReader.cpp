@@ -68,30 +68,49 @@ bool FolderReader::Read(QList<FileEntry>& rows, int entries)
             dir_ = nullptr;
             return false;
         }
-        const QByteArrayView name(entry->d_name);
-        if (!MatchesMask(name, rules_.mask))
-            continue;
-        struct stat st {};
-        // Folders, devices, pipes and broken links have no size to list.
-        if (::fstatat(dirFd, entry->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
-            continue;
-        if (name.startsWith('.') && !rules_.showHidden)
-            continue;
-        if (sameExtension(name, ".lnk"))
-            continue;
         FileEntry row;
-        row.name = name.toByteArray();
-        row.size = st.st_size;
-        row.modified = st.st_mtim.tv_sec;
-        row.readOnly = (st.st_mode & S_IWUSR) == 0;
-        if (IsMp3Name(name) && !isPlaying(folder_, name, rules_.playingFile)) {
-            ID3v1Tag tag {};
-            // An unreadable file shows empty tag cells; the rest of the folder still lists.
-            ReadID3v1TagAt(dirFd, entry->d_name, st.st_size, tag);
-            row.tagCells = true;
-            row.tag = tagFields(tag);
-        }
-        rows.append(std::move(row));
+        if (RowOf(dirFd, entry->d_name, row))
+            rows.append(std::move(row));
+    }
+    return true;
+}
+
+QList<FileEntry> FolderReader::ReadNames(const QSet<QByteArray>& names)
+{
+    QList<FileEntry> rows;
+    if (!dir_)
+        return rows;
+    for (const QByteArray& name : names) {
+        FileEntry row;
+        if (!name.contains('/') && RowOf(::dirfd(dir_), name.constData(), row))
+            rows.append(std::move(row));
+    }
+    return rows;
+}
+
+bool FolderReader::RowOf(int dirFd, const char* entryName, FileEntry& row) const
+{
+    const QByteArrayView name(entryName);
+    if (!MatchesMask(name, rules_.mask))
+        return false;
+    struct stat st {};
+    // Folders, devices, pipes and broken links have no size to list.
+    if (::fstatat(dirFd, entryName, &st, 0) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
+        return false;
+    if (name.startsWith('.') && !rules_.showHidden)
+        return false;
+    if (sameExtension(name, ".lnk"))
+        return false;
+    row.name = name.toByteArray();
+    row.size = st.st_size;
+    row.modified = st.st_mtim.tv_sec;
+    row.readOnly = (st.st_mode & S_IWUSR) == 0;
+    if (IsMp3Name(name) && !isPlaying(folder_, name, rules_.playingFile)) {
+        ID3v1Tag tag {};
+        // An unreadable file shows empty tag cells; the rest of the folder still lists.
+        ReadID3v1TagAt(dirFd, entryName, st.st_size, tag);
+        row.tagCells = true;
+        row.tag = tagFields(tag);
     }
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 
 #include <dirent.h>
 
@@ -34,8 +35,12 @@ public:
     // Looks at up to `entries` more entries, adding their rows; false once the
     // folder has ended (or was none).
     bool Read(QList<FileEntry>& rows, int entries);
+    // The rows of just these entries, where they are there and listed.
+    QList<FileEntry> ReadNames(const QSet<QByteArray>& names);
 
 private:
+    bool RowOf(int dirFd, const char* name, FileEntry& row) const;
+
     QByteArray folder_;
     ListRules rules_;
     DIR* dir_ = nullptr;

@@ -67,7 +67,7 @@ void InotifyFolderWatch::Flush()
 void InotifyFolderWatch::ReadEvents()
 {
     alignas(inotify_event) char buffer[64 * (sizeof(inotify_event) + NAME_MAX + 1)];
-    QHash<QByteArray, bool> changed; // folder: a sub-folder changed
+    QHash<QByteArray, FolderChange> changed;
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, sizeof buffer);
         if (got <= 0)
@@ -78,7 +78,7 @@ void InotifyFolderWatch::ReadEvents()
             if (event->mask & IN_Q_OVERFLOW) {
                 // Events were lost: every folder may have changed.
                 for (const QByteArray& folder : std::as_const(folderOf_))
-                    changed[folder] = true;
+                    changed[folder].everything = changed[folder].subfolders = true;
                 continue;
             }
             const QByteArray folder = folderOf_.value(event->wd);
@@ -87,8 +87,15 @@ void InotifyFolderWatch::ReadEvents()
                 watchOf_.remove(folder);
                 folderOf_.remove(event->wd);
             }
-            if (!folder.isEmpty())
-                changed[folder] |= (event->mask & (IN_ISDIR | IN_DELETE_SELF | IN_MOVE_SELF)) != 0;
+            if (folder.isEmpty())
+                continue;
+            FolderChange& change = changed[folder];
+            // An event on the folder itself names no entry.
+            if (event->len > 0 && event->name[0] != '\0')
+                change.names.insert(QByteArray(event->name));
+            else
+                change.everything = true;
+            change.subfolders |= (event->mask & (IN_ISDIR | IN_DELETE_SELF | IN_MOVE_SELF)) != 0 || change.everything;
         }
     }
     for (auto c = changed.cbegin(); c != changed.cend(); ++c)

@@ -3,8 +3,19 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 
 class QSocketNotifier;
+
+// What changed in one watched folder.
+struct FolderChange {
+    // The entries that appeared, went, were renamed or changed.
+    QSet<QByteArray> names;
+    // Anything may have changed: events were lost, or the folder itself went.
+    bool everything = false;
+    // One of the entries was a folder (or the folder itself went).
+    bool subfolders = false;
+};
 
 // Tells when the entries of watched folders change, by this program or another.
 class FolderWatch : public QObject {
@@ -19,9 +30,7 @@ public:
     virtual void Flush() = 0;
 
 signals:
-    // An entry of folder appeared, went, was renamed or changed; subfolders: one of them
-    // was a folder (or the folder itself went).
-    void Changed(const QByteArray& folder, bool subfolders);
+    void Changed(const QByteArray& folder, const FolderChange& change);
 };
 
 // The real one: inotify on the folder's own bytes (QFileSystemWatcher takes paths as

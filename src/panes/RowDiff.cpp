@@ -2,7 +2,9 @@
 
 #include <QHash>
 
-RowDiff DiffRows(const FileListModel& listed, const QList<FileEntry>& fresh)
+namespace {
+
+RowDiff diffRows(const FileListModel& listed, const QSet<QByteArray>* names, const QList<FileEntry>& fresh)
 {
     QHash<QByteArray, int> freshRowOf;
     freshRowOf.reserve(fresh.size());
@@ -12,6 +14,8 @@ RowDiff DiffRows(const FileListModel& listed, const QList<FileEntry>& fresh)
     QList<bool> kept(fresh.size(), false);
     for (int r = 0; r < listed.RowCount(); ++r) {
         const FileEntry& row = listed.Entry(r);
+        if (names && !names->contains(row.name))
+            continue;
         const auto f = freshRowOf.constFind(row.name);
         // A second row of the same name (renamed onto another) goes too.
         if (f == freshRowOf.constEnd() || kept[f.value()]) {
@@ -26,4 +30,16 @@ RowDiff DiffRows(const FileListModel& listed, const QList<FileEntry>& fresh)
         if (!kept[f])
             diff.added.append(f);
     return diff;
+}
+
+} // namespace
+
+RowDiff DiffRows(const FileListModel& listed, const QList<FileEntry>& fresh)
+{
+    return diffRows(listed, nullptr, fresh);
+}
+
+RowDiff DiffNamedRows(const FileListModel& listed, const QSet<QByteArray>& names, const QList<FileEntry>& fresh)
+{
+    return diffRows(listed, &names, fresh);
 }

@@ -3,6 +3,7 @@
 #include "panes/FileListModel.h"
 
 #include <QList>
+#include <QSet>
 
 // What turns a listed folder into the folder read again, by name bytes.
 struct RowDiff {
@@ -12,3 +13,5 @@ struct RowDiff {
 };
 
 RowDiff DiffRows(const FileListModel& listed, const QList<FileEntry>& fresh);
+// The same where only the entries of these names were read again: the other rows stay.
+RowDiff DiffNamedRows(const FileListModel& listed, const QSet<QByteArray>& names, const QList<FileEntry>& fresh);

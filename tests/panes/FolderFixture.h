@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panes/FileIcons.h"
 #include "panes/FileListFiller.h"
 #include "panes/FileListModel.h"
 #include "panes/PaneStatus.h"
@@ -35,6 +36,11 @@ public:
 private:
     QList<int> tabOrders_;
     QList<QString> texts_;
+};
+
+class NoFileIcons : public IFileIcons {
+public:
+    QIcon SmallFileIcon(const QByteArray&) override { return QIcon(); }
 };
 
 // Lists folder into list as a pane does, to its end, then writes the panels with no row selected.

@@ -2,6 +2,7 @@
 // listings by name bytes.
 #include "FolderFixture.h"
 
+#include "panes/FileIcons.h"
 #include "panes/FolderListing.h"
 #include "panes/RowDiff.h"
 
@@ -37,6 +38,32 @@ TEST_F(FolderListingTest, ASmallFolderIsReadWhenOpenReturns)
     EXPECT_TRUE(listing->Done());
     EXPECT_EQ(listing->Rows().size(), 1);
     EXPECT_TRUE(FolderListing::Open(Folder() + "gone/", ListRules {"*.*", false, {}})->Done());
+}
+
+TEST_F(FolderListingTest, ReadingNamesAgainTouchesOnlyTheirRows)
+{
+    MakeSized("changed.wav", 10);
+    MakeSized("gone.wav", 10);
+    MakeSized("kept.wav", 10);
+    FileListModel list;
+    list.SetColumns(QString::fromUtf8(kColumnTitles));
+    NoFileIcons icons;
+    FileListFiller filler(list, icons);
+    filler.Fill(Folder(), ListRules {"*.*", false, {}}, QLocale::c(), 0);
+    ASSERT_EQ(list.RowCount(), 3);
+
+    MakeSized("changed.wav", 20);
+    ::unlink((Folder() + "gone.wav").constData());
+    MakeSized("new.wav", 10);
+    MakeSized("unnamed.wav", 10);
+    ::unlink((Folder() + "kept.wav").constData());
+    filler.RefreshNames({"changed.wav", "gone.wav", "new.wav", "never.wav"});
+
+    QMap<QByteArray, qint64> sizes;
+    for (int r = 0; r < list.RowCount(); ++r)
+        sizes.insert(list.Entry(r).name, list.Entry(r).size);
+    // kept.wav went without being named, so its row stays until the folder is read again.
+    EXPECT_EQ(sizes, (QMap<QByteArray, qint64>({{"changed.wav", 20}, {"kept.wav", 10}, {"new.wav", 10}})));
 }
 
 TEST(RowDiffTest, GoneChangedAndNewRowsByName)

@@ -5,18 +5,13 @@
 
 namespace {
 
-class NoIcons : public IFileIcons {
-public:
-    QIcon SmallFileIcon(const QByteArray&) override { return QIcon(); }
-};
-
 class PaneStatusTest : public FolderFixture {
 protected:
     PaneStatusTest() { list_.SetColumns(head_.ColumnTitles); }
 
     void Fill(RecordingPanels& panels)
     {
-        NoIcons icons;
+        NoFileIcons icons;
         FillFileList(list_, Folder(), panels, QStringLiteral("*.*"), head_, QLocale::c(), icons);
     }
 

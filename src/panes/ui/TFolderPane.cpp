@@ -45,6 +45,8 @@ constexpr int kTopSlack = 45;
 // How long changes on disk may gather before the folder is read again.
 constexpr int kSettleMs = 150;
 constexpr int kStatusWhileListingMs = 250;
+// Changed entries looked at one by one; past this many the folder is read again.
+constexpr int kMostNamesLookedAt = 500;
 
 } // namespace
 
@@ -333,7 +335,8 @@ void TFolderPane::FillFileList()
         WatchTreeNode(tree_->Model().RootIndex(), true);
     // The changes so far are all in this listing.
     watch_->Flush();
-    const bool changed = std::exchange(listChanged_, false);
+    const FolderChange change = std::exchange(listChange_, {});
+    const bool changed = change.everything || !change.names.isEmpty();
     if (watched_ != Folder()) {
         if (!watched_.isEmpty())
             watch_->Unwatch(watched_);
@@ -345,13 +348,16 @@ void TFolderPane::FillFileList()
     ShowStatus();
 }
 
-void TFolderPane::FolderChanged(const QByteArray& folder, bool subfolders)
+void TFolderPane::FolderChanged(const QByteArray& folder, const FolderChange& change)
 {
     const bool list = folder == watched_;
-    const bool tree = subfolders && openFolders_.contains(folder);
+    const bool tree = change.subfolders && openFolders_.contains(folder);
     if (!list && !tree)
         return;
-    listChanged_ |= list;
+    if (list) {
+        listChange_.everything |= change.everything;
+        listChange_.names.unite(change.names);
+    }
     if (tree)
         treeChanged_.insert(folder);
     if (!settle_.isActive())
@@ -360,8 +366,12 @@ void TFolderPane::FolderChanged(const QByteArray& folder, bool subfolders)
 
 void TFolderPane::Settled()
 {
-    if (std::exchange(listChanged_, false))
+    const FolderChange change = std::exchange(listChange_, {});
+    // A few names are looked at on this thread; a burst is read again on the worker.
+    if (change.everything || change.names.size() > kMostNamesLookedAt)
         filler_.Refresh();
+    else if (!change.names.isEmpty())
+        filler_.RefreshNames(change.names);
     for (const QByteArray& folder : std::exchange(treeChanged_, {})) {
         const QModelIndex node = tree_->Model().Resolve(folder);
         if (node.isValid())

@@ -97,7 +97,7 @@ private:
     void WidenColumnToFit(const QString& title, std::initializer_list<QString> texts);
     void ShowStatus();
     void RowsChanged();
-    void FolderChanged(const QByteArray& folder, bool subfolders);
+    void FolderChanged(const QByteArray& folder, const FolderChange& change);
     void Settled();
     void WatchTreeNode(const QModelIndex& node, bool open);
 
@@ -116,7 +116,8 @@ private:
     bool treeRootWatched_ = false;
     // Changes on disk come in bursts: the folder is read again once they settle.
     QTimer settle_;
-    bool listChanged_ = false;
+    // What changed in the listed folder since it was read.
+    FolderChange listChange_;
     QSet<QByteArray> treeChanged_;
     // While rows arrive, the status bar follows now and then; it is exact when they end.
     QElapsedTimer statusShown_;
