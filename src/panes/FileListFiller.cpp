@@ -72,6 +72,7 @@ void FileListFiller::EndFill()
     TakeFilled(taken_);
     filling_->disconnect(this);
     filling_.reset();
+    list_.ReleaseSpareRoom();
     if (std::exchange(refreshAgain_, false))
         Refresh();
     emit Listed();

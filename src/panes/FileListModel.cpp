@@ -144,7 +144,7 @@ int FileListModel::CellCount(const FileEntry& row) const
     for (const Column& column : columns_)
         built += column.kind != Kind::Name && (column.kind != Kind::Tag || row.tagCells);
     int set = 0;
-    for (unsigned mask = row.setMask >> 1; mask != 0; mask >>= 1)
+    for (unsigned mask = row.HandMask() >> 1; mask != 0; mask >>= 1)
         ++set;
     return std::max(built, set);
 }
@@ -173,8 +173,8 @@ QString FileListModel::BuiltText(const FileEntry& row, const Column& column) con
 
 QString FileListModel::CellText(const FileEntry& row, int column) const
 {
-    if (column > 0 && (row.setMask >> column & 1u) != 0)
-        return row.set.value(column - 1);
+    if (column > 0 && (row.HandMask() >> column & 1u) != 0)
+        return row.hand.constData()->texts.value(column - 1);
     return BuiltText(row, columns_[column]);
 }
 
@@ -188,7 +188,7 @@ QString FileListModel::Text(int row, int column) const
 std::optional<double> FileListModel::SizeNumber(int row, int column) const
 {
     const FileEntry& entry = rows_[row];
-    if (columns_[column].kind != Kind::Size || (entry.setMask >> column & 1u) != 0)
+    if (columns_[column].kind != Kind::Size || (entry.HandMask() >> column & 1u) != 0)
         return std::nullopt;
     if (sizeUnit_ == 0)
         return static_cast<double>(entry.size / 1024);
@@ -341,14 +341,19 @@ void FileListModel::SetCell(int row, int column, const QString& text)
     if (row < 0 || row >= RowCount() || column < 1 || column >= 32)
         return;
     FileEntry& entry = rows_[row];
+    const int first = CellCount(entry) + 1;
+    if (!entry.hand.constData())
+        entry.hand = new FileEntry::HandCells;
+    // Another pane's copy of the row keeps its cells.
+    FileEntry::HandCells& hand = *entry.hand;
     // The cells before it that the row lacks become empty cells.
-    for (int c = CellCount(entry) + 1; c < column; ++c) {
-        entry.setMask |= 1u << c;
-        entry.set.resize(std::max<qsizetype>(entry.set.size(), c));
+    for (int c = first; c < column; ++c) {
+        hand.mask |= 1u << c;
+        hand.texts.resize(std::max<qsizetype>(hand.texts.size(), c));
     }
-    entry.set.resize(std::max<qsizetype>(entry.set.size(), column));
-    entry.set[column - 1] = text;
-    entry.setMask |= 1u << column;
+    hand.texts.resize(std::max<qsizetype>(hand.texts.size(), column));
+    hand.texts[column - 1] = text;
+    hand.mask |= 1u << column;
     KeepKey(row);
     const QModelIndex at = index(row, column);
     emit dataChanged(at, at, {Qt::DisplayRole});

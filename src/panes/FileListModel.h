@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QSharedData>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -31,13 +32,19 @@ struct FileEntry {
     bool readOnly = false;
     bool tagCells = false;  // an MP3 file that is not playing: it has the five tag cells
     int imageIndex = -1;
-    // Cells given by hand after the listing (the tag dialog), by bit (1 << column).
-    unsigned setMask = 0;
-    QStringList set;
+    // Cells given by hand after the listing (the tag dialog): few rows have any.
+    struct HandCells : QSharedData {
+        unsigned mask = 0; // by bit (1 << column)
+        QStringList texts;
+    };
+    QSharedDataPointer<HandCells> hand;
 
+    unsigned HandMask() const { return hand.constData() ? hand.constData()->mask : 0; }
     // The same file, as far as its cells go.
     bool SameFacts(const FileEntry& other) const;
 };
+// Moved in memory as bytes, so that a list of 100,000 grows without copying each row.
+Q_DECLARE_TYPEINFO(FileEntry, Q_RELOCATABLE_TYPE);
 
 // A row as shown: the caption, then cells[0] for column 1 ("类型") and so on: four cells, or nine
 // for an MP3 file with its tag texts.
@@ -84,6 +91,8 @@ public:
     void AppendRow(FileEntry row);
     // Adds rows at the end, or where the sort the user last asked for puts them.
     void InsertRows(QList<FileEntry> rows);
+    // Gives back the room the rows grew into: the listing has ended.
+    void ReleaseSpareRoom() { rows_.squeeze(); }
     // Takes the facts of a file that is already listed (same name); keeps its image.
     void UpdateRow(int row, FileEntry facts);
     void RemoveRow(int row);
