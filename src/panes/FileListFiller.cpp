@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace {
 
 bool exists(const QByteArray& path, bool folder)
@@ -122,8 +124,7 @@ void FileListFiller::ApplyRefresh()
 
 void FileListFiller::Apply(const RowDiff& diff, const QList<FileEntry>& fresh)
 {
-    for (const auto& [row, f] : diff.changed)
-        list_.UpdateRow(row, fresh[f]);
+    // Gone rows first: an update may move rows under a sort.
     for (qsizetype i = diff.removed.size() - 1; i >= 0;) {
         // Runs of neighbouring rows go in one step.
         qsizetype first = i;
@@ -132,6 +133,13 @@ void FileListFiller::Apply(const RowDiff& diff, const QList<FileEntry>& fresh)
         list_.removeRows(diff.removed[first], static_cast<int>(i - first + 1));
         i = first - 1;
     }
+    QList<QPair<int, FileEntry>> updates;
+    updates.reserve(diff.changed.size());
+    for (const auto& [row, f] : diff.changed) {
+        const auto goneBefore = std::lower_bound(diff.removed.begin(), diff.removed.end(), row) - diff.removed.begin();
+        updates.append({row - static_cast<int>(goneBefore), fresh[f]});
+    }
+    list_.UpdateRows(updates);
     QList<FileEntry> added;
     added.reserve(diff.added.size());
     for (int f : diff.added)

@@ -230,10 +230,7 @@ void FileListModel::InsertRows(QList<FileEntry> rows)
     newKeys.reserve(rows.size());
     for (const FileEntry& row : rows)
         newKeys.push_back(CellText(row, sortColumn_));
-    const auto before = [&](const QString& a, const QString& b) {
-        const int c = CompareGbkNoCase(a, b);
-        return sortAscending_ ? c < 0 : c > 0;
-    };
+    const auto before = [this](const QString& a, const QString& b) { return SortsBefore(a, b); };
     // Each new row goes after the rows that sort equal to it, as a stable sort would put it.
     std::vector<std::pair<int, int>> places; // (old row it goes before, new row)
     places.reserve(rows.size());
@@ -292,14 +289,61 @@ void FileListModel::Reorder(QList<FileEntry> rows, const std::vector<int>& befor
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void FileListModel::UpdateRow(int row, FileEntry facts)
+bool FileListModel::SortsBefore(const QString& a, const QString& b) const
 {
-    if (row < 0 || row >= RowCount())
+    const int c = CompareGbkNoCase(a, b);
+    return sortAscending_ ? c < 0 : c > 0;
+}
+
+bool FileListModel::InPlace(int row) const
+{
+    return (row == 0 || !SortsBefore(keys_[row], keys_[row - 1]))
+        && (row + 1 == RowCount() || !SortsBefore(keys_[row + 1], keys_[row]));
+}
+
+void FileListModel::UpdateRows(const QList<QPair<int, FileEntry>>& updates)
+{
+    bool outOfPlace = false;
+    for (const auto& [row, facts] : updates) {
+        const int image = rows_[row].imageIndex;
+        rows_[row] = facts;
+        rows_[row].imageIndex = image;
+        KeepKey(row);
+        emit dataChanged(index(row, 0), index(row, ColumnCount() - 1), {Qt::DisplayRole});
+    }
+    for (const auto& update : updates)
+        outOfPlace = outOfPlace || (sortColumn_ >= 0 && !InPlace(update.first));
+    if (!outOfPlace)
         return;
-    facts.imageIndex = rows_[row].imageIndex;
-    rows_[row] = std::move(facts);
-    KeepKey(row);
-    emit dataChanged(index(row, 0), index(row, ColumnCount() - 1), {Qt::DisplayRole});
+    // The rows that stay keep their order; the updated ones go in after the rows that sort equal.
+    std::vector<bool> moving(rows_.size(), false);
+    std::vector<int> movers;
+    for (const auto& update : updates) {
+        moving[update.first] = true;
+        movers.push_back(update.first);
+    }
+    std::stable_sort(movers.begin(), movers.end(), [this](int a, int b) { return SortsBefore(keys_[a], keys_[b]); });
+    std::vector<int> from;
+    from.reserve(rows_.size());
+    auto mover = movers.begin();
+    for (int row = 0; row < RowCount(); ++row) {
+        if (moving[row])
+            continue;
+        for (; mover != movers.end() && SortsBefore(keys_[*mover], keys_[row]); ++mover)
+            from.push_back(*mover);
+        from.push_back(row);
+    }
+    from.insert(from.end(), mover, movers.end());
+    QList<FileEntry> reordered;
+    reordered.reserve(rows_.size());
+    std::vector<QString> keys;
+    keys.reserve(rows_.size());
+    for (int old : from) {
+        reordered.append(std::move(rows_[old]));
+        keys.push_back(std::move(keys_[old]));
+    }
+    keys_ = std::move(keys);
+    Reorder(std::move(reordered), from);
 }
 
 void FileListModel::RemoveRow(int row)

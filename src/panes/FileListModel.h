@@ -93,8 +93,9 @@ public:
     void InsertRows(QList<FileEntry> rows);
     // Gives back the room the rows grew into: the listing has ended.
     void ReleaseSpareRoom() { rows_.squeeze(); }
-    // Takes the facts of a file that is already listed (same name); keeps its image.
-    void UpdateRow(int row, FileEntry facts);
+    // Takes the facts of files that are already listed (same names), keeping their images;
+    // under a sort, a row whose cell changed moves to its place, with its selection.
+    void UpdateRows(const QList<QPair<int, FileEntry>>& updates);
     void RemoveRow(int row);
     // Sets the text of column (1 and above), adding empty cells before it if needed.
     void SetCell(int row, int column, const QString& text);
@@ -140,6 +141,8 @@ private:
     // Replaces the rows with these, in this order: before[i] is the old row of rows[i], or -1.
     void Reorder(QList<FileEntry> rows, const std::vector<int>& before);
     void KeepKey(int row);
+    bool SortsBefore(const QString& a, const QString& b) const;
+    bool InPlace(int row) const;
 
     QList<Column> columns_;
     QList<FileEntry> rows_;

@@ -55,6 +55,22 @@ TEST_F(PaneWatchTest, FilesMadeRemovedAndRenamedOutsideShowWithTheSelectionKept)
     EXPECT_EQ(Panel(1), QStringLiteral("选择数:1"));
 }
 
+TEST_F(PaneWatchTest, AFileThatGrowsUnderASortBySizeMovesToItsPlaceStillSelected)
+{
+    tmp.MakeSizedFile("Desktop/a.wav", 1024);
+    tmp.MakeSizedFile("Desktop/b.wav", 2048);
+    tmp.MakeSizedFile("Desktop/c.wav", 3072);
+    BuildAndShow();
+    pane->lvSourceColumnClick(pane->ListModel().ColumnOf(QStringLiteral("大小")));
+    ASSERT_EQ(Captions(), QStringList({"a.wav", "b.wav", "c.wav"}));
+    pane->List()->selectionModel()->select(pane->ListModel().index(0, 0),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+
+    tmp.MakeSizedFile("Desktop/a.wav", 4096);
+    QTRY_COMPARE_WITH_TIMEOUT(Captions(), QStringList({"b.wav", "c.wav", "a.wav"}), 1000);
+    EXPECT_EQ(SelectedCaption(), QStringLiteral("a.wav"));
+}
+
 TEST_F(PaneWatchTest, AFolderMadeOrRemovedUnderAnOpenTreeNodeShowsInTheTree)
 {
     BuildAndShow();
