@@ -66,7 +66,6 @@ std::shared_ptr<FolderListing> FolderListing::Open(const QByteArray& folder, con
 
 void FolderListing::Work()
 {
-    ReadInBackground();
     QList<FileEntry> batch;
     int batchSize = kFirstBatch;
     bool more = true;

@@ -4,9 +4,7 @@
 #include "tags/ID3v1Tag.h"
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -38,12 +36,6 @@ QByteArray tagFields(const ID3v1Tag& tag)
 }
 
 } // namespace
-
-void ReadInBackground()
-{
-    // Linux takes a thread's id for its niceness; failing, the thread reads at the usual priority.
-    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
-}
 
 FolderReader::FolderReader(const QByteArray& folder, ListRules rules)
     : folder_(folder), rules_(std::move(rules)), dir_(::opendir(folder.constData()))

@@ -17,10 +17,6 @@ struct ListRules {
     bool operator==(const ListRules&) const = default;
 };
 
-// Lowers the calling worker thread below the window's threads, so that a folder
-// read in the background never makes scrolling or sound stutter.
-void ReadInBackground();
-
 // Reads the files of one folder (ending in "/"), a few entries at a time, in the
 // order the folder gives them: every regular file of a size above 0 that matches
 // the mask, hidden ones only when shown, no ".lnk"; the tag of each MP3 file.

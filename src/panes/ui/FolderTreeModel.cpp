@@ -1,7 +1,6 @@
 #include "FolderTreeModel.h"
 
 #include "FolderPlaces.h"
-#include "panes/FolderReader.h"
 #include "tags/NameText.h"
 
 #include <QSet>
@@ -34,8 +33,7 @@ public:
         : model_(model), serial_(serial), reader_(std::move(reader)), names_(std::move(names))
     {
         worker_ = std::thread([this] {
-            ReadInBackground();
-            while (!cancel_ && reader_->Read(names_, kBatch)) {
+                    while (!cancel_ && reader_->Read(names_, kBatch)) {
             }
             if (!cancel_)
                 QMetaObject::invokeMethod(
