@@ -90,6 +90,7 @@ void InotifyFolderWatch::ReadEvents()
             if (folder.isEmpty())
                 continue;
             FolderChange& change = changed[folder];
+            change.gone |= (event->mask & IN_IGNORED) != 0;
             // An event on the folder itself names no entry.
             if (event->len > 0 && event->name[0] != '\0')
                 change.names.insert(QByteArray(event->name));

@@ -15,6 +15,8 @@ struct FolderChange {
     bool everything = false;
     // One of the entries was a folder (or the folder itself went).
     bool subfolders = false;
+    // The folder itself went: its watch has ended, and is ended by one Unwatch per holder.
+    bool gone = false;
 };
 
 // Tells when the entries of watched folders change, by this program or another.

@@ -354,6 +354,15 @@ void TFolderPane::FolderChanged(const QByteArray& folder, const FolderChange& ch
     const bool tree = change.subfolders && openFolders_.contains(folder);
     if (!list && !tree)
         return;
+    if (change.gone) {
+        // Should the folder come back, the next listing watches it again.
+        for (bool held : {list, openFolders_.remove(folder)}) {
+            if (held)
+                watch_->Unwatch(folder);
+        }
+        if (list)
+            watched_.clear();
+    }
     if (list) {
         listChange_.everything |= change.everything;
         listChange_.names.unite(change.names);

@@ -80,6 +80,18 @@ TEST_F(PaneWatchTest, AFolderMadeOrRemovedUnderAnOpenTreeNodeShowsInTheTree)
     QTRY_VERIFY_WITH_TIMEOUT(!Node(desktop + "/new").isValid(), 1000);
 }
 
+TEST_F(PaneWatchTest, AFolderThatWentAndCameBackIsWatchedAgainOnceListed)
+{
+    BuildAndShow();
+    ASSERT_EQ(::rmdir(desktop.constData()), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!pane->Watching(), 1000);
+    tmp.MakeDir("Desktop");
+    pane->FillFileList();
+    EXPECT_TRUE(pane->Watching());
+    tmp.MakeSizedFile("Desktop/back.wav", 10);
+    QTRY_COMPARE_WITH_TIMEOUT(Captions(), QStringList({"back.wav"}), 1000);
+}
+
 TEST_F(PaneWatchTest, TenThousandFilesCopiedInEndWithTheRightCount)
 {
     BuildAndShow();
