@@ -48,30 +48,25 @@ void FileListFiller::Fill(const QByteArray& folder, const ListRules& rules, cons
     list_.Clear();
     list_.SetLook(locale, sizeUnit);
     list_.RemoveImagesButFixed();
-    filling_ = join ? FolderListing::Open(folder, rules) : FolderListing::OpenAlone(folder, rules);
-    taken_ = 0;
+    filling_ = FolderListing::Open(folder, rules, join);
     connect(filling_.get(), &FolderListing::Arrived, this, &FileListFiller::TakeFilled);
     connect(filling_.get(), &FolderListing::Finished, this, &FileListFiller::EndFill);
-    TakeFilled(0);
+    TakeFilled(filling_->Rows());
     if (filling_->Done())
         EndFill();
 }
 
-void FileListFiller::TakeFilled(int)
+void FileListFiller::TakeFilled(QList<FileEntry> rows)
 {
-    const QList<FileEntry>& rows = filling_->Rows();
-    if (taken_ == rows.size())
+    if (rows.isEmpty())
         return;
-    QList<FileEntry> fresh = rows.sliced(taken_);
-    taken_ = static_cast<int>(rows.size());
-    AddIcons(fresh);
-    list_.InsertRows(std::move(fresh));
+    AddIcons(rows);
+    list_.InsertRows(std::move(rows));
     emit RowsChanged();
 }
 
 void FileListFiller::EndFill()
 {
-    TakeFilled(taken_);
     filling_->disconnect(this);
     filling_.reset();
     list_.ReleaseSpareRoom();
@@ -97,7 +92,7 @@ void FileListFiller::Refresh()
         refreshAgain_ = true;
         return;
     }
-    refreshing_ = FolderListing::OpenAlone(folder_, rules_);
+    refreshing_ = FolderListing::OpenKept(folder_, rules_);
     if (refreshing_->Done())
         ApplyRefresh();
     else

@@ -45,7 +45,7 @@ signals:
     void Listed();
 
 private:
-    void TakeFilled(int from);
+    void TakeFilled(QList<FileEntry> rows);
     void EndFill();
     void ApplyRefresh();
     void Apply(const RowDiff& diff, const QList<FileEntry>& fresh);
@@ -56,7 +56,6 @@ private:
     QByteArray folder_;
     ListRules rules_;
     std::shared_ptr<FolderListing> filling_;
-    int taken_ = 0;
     std::shared_ptr<FolderListing> refreshing_;
     bool refreshAgain_ = false;
     std::vector<std::function<void()>> whenListed_;

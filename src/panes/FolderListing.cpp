@@ -28,8 +28,8 @@ QHash<QByteArray, std::weak_ptr<FolderListing>>& underWay()
 
 } // namespace
 
-FolderListing::FolderListing(const QByteArray& folder, const ListRules& rules)
-    : reader_(std::make_unique<FolderReader>(folder, rules))
+FolderListing::FolderListing(const QByteArray& folder, const ListRules& rules, bool keep)
+    : reader_(std::make_unique<FolderReader>(folder, rules)), keep_(keep)
 {
     if (!reader_->Read(rows_, kFirstEntries)) {
         done_ = true;
@@ -46,20 +46,20 @@ FolderListing::~FolderListing()
         worker_.join();
 }
 
-std::shared_ptr<FolderListing> FolderListing::OpenAlone(const QByteArray& folder, const ListRules& rules)
+std::shared_ptr<FolderListing> FolderListing::OpenKept(const QByteArray& folder, const ListRules& rules)
 {
-    return std::shared_ptr<FolderListing>(new FolderListing(folder, rules));
+    return std::shared_ptr<FolderListing>(new FolderListing(folder, rules, true));
 }
 
-std::shared_ptr<FolderListing> FolderListing::Open(const QByteArray& folder, const ListRules& rules)
+std::shared_ptr<FolderListing> FolderListing::Open(const QByteArray& folder, const ListRules& rules, bool join)
 {
     auto& listings = underWay();
     const QByteArray key = keyOf(folder, rules);
-    if (const std::shared_ptr<FolderListing> running = listings.value(key).lock(); running && !running->Done())
+    if (const std::shared_ptr<FolderListing> running = listings.value(key).lock(); join && running && running->Joinable())
         return running;
-    std::shared_ptr<FolderListing> listing = OpenAlone(folder, rules);
+    std::shared_ptr<FolderListing> listing(new FolderListing(folder, rules, false));
     listings.removeIf([](const auto& entry) { return entry.value().expired(); });
-    if (!listing->Done())
+    if (join && listing->Joinable())
         listings.insert(key, listing);
     return listing;
 }
@@ -102,10 +102,14 @@ void FolderListing::Take()
         if (!pending_.isEmpty() && !takePosted_.exchange(true))
             QMetaObject::invokeMethod(this, &FolderListing::Take, Qt::QueuedConnection);
     }
-    const int from = static_cast<int>(rows_.size());
-    rows_.append(std::move(taken));
-    if (rows_.size() > from)
-        emit Arrived(from);
+    if (!taken.isEmpty()) {
+        // Rows that are not kept go to the holders there are: nobody joins after them.
+        if (keep_)
+            rows_.append(taken);
+        else if (!std::exchange(handedOn_, true))
+            rows_ = {};
+        emit Arrived(taken);
+    }
     if (ended && !done_) {
         done_ = true;
         reader_.reset();

@@ -22,12 +22,17 @@ TEST_F(FolderListingTest, ABigFolderArrivesInBatchesReadOnceForBothReaders)
     EXPECT_EQ(FolderListing::Open(Folder(), rules), first);
     EXPECT_NE(FolderListing::Open(Folder(), ListRules {"*.mp3", false, {}}), first);
     int batches = 0;
-    QObject::connect(first.get(), &FolderListing::Arrived, [&] { ++batches; });
+    qsizetype rows = first->Rows().size();
+    QObject::connect(first.get(), &FolderListing::Arrived, [&](const QList<FileEntry>& batch) {
+        ++batches;
+        rows += batch.size();
+    });
     QEventLoop loop;
     QObject::connect(first.get(), &FolderListing::Finished, &loop, &QEventLoop::quit);
     loop.exec();
-    EXPECT_EQ(first->Rows().size(), 3000);
+    EXPECT_EQ(rows, 3000);
     EXPECT_GT(batches, 1);
+    EXPECT_TRUE(first->Rows().isEmpty()) << "rows handed on are not kept";
     EXPECT_NE(FolderListing::Open(Folder(), rules), first) << "a finished reading is not joined";
 }
 
