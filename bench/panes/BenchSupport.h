@@ -82,6 +82,13 @@ inline long long ReadFolderFloor(const QByteArray& folder)
     return tagged;
 }
 
+// The middle of the rounds' figures: one slow round on a shared machine does not move it.
+inline double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // Lists folder into list as a pane does and waits for its end.
 inline void ListWhole(FileListFiller& filler, const QByteArray& folder)
 {

@@ -64,12 +64,6 @@ double showNewFile(TFolderPane& pane, const QByteArray& folder, int round)
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -100,6 +94,6 @@ int main(int argc, char** argv)
         bigTimes.push_back(inBig);
         ratios.push_back(inBig / inSmall);
     }
-    std::printf("big_ms=%.0f ratio=%.2f goal=500,1.5\n", median(bigTimes), median(ratios));
+    std::printf("big_ms=%.0f ratio=%.2f goal=500,1.5\n", Median(bigTimes), Median(ratios));
     return 0;
 }

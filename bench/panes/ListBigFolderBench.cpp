@@ -22,12 +22,6 @@ public:
     QIcon SmallFileIcon(const QByteArray&) override { return QIcon(); }
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -67,6 +61,6 @@ int main(int argc, char** argv)
         firstRatios.push_back(static_cast<double>(firstAt) / floor);
         ratios.push_back(all / floor);
     }
-    std::printf("first_ratio=%.3f ratio=%.2f goal=0.05,1.3\n", median(firstRatios), median(ratios));
+    std::printf("first_ratio=%.3f ratio=%.2f goal=0.05,1.3\n", Median(firstRatios), Median(ratios));
     return 0;
 }

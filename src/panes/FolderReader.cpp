@@ -38,43 +38,27 @@ QByteArray tagFields(const ID3v1Tag& tag)
 } // namespace
 
 FolderReader::FolderReader(const QByteArray& folder, ListRules rules)
-    : folder_(folder), rules_(std::move(rules)), dir_(::opendir(folder.constData()))
+    : folder_(folder), rules_(std::move(rules)), entries_(folder)
 {
-}
-
-FolderReader::~FolderReader()
-{
-    if (dir_)
-        ::closedir(dir_);
 }
 
 bool FolderReader::Read(QList<FileEntry>& rows, int entries)
 {
-    if (!dir_)
-        return false;
-    const int dirFd = ::dirfd(dir_);
-    for (int seen = 0; seen < entries; ++seen) {
-        const dirent* entry = ::readdir(dir_);
-        if (!entry) {
-            ::closedir(dir_);
-            dir_ = nullptr;
-            return false;
-        }
+    return entries_.Read(entries, [&](int folderFd, const dirent& entry) {
         FileEntry row;
-        if (RowOf(dirFd, entry->d_name, row))
+        if (RowOf(folderFd, entry.d_name, row))
             rows.append(std::move(row));
-    }
-    return true;
+    });
 }
 
 QList<FileEntry> FolderReader::ReadNames(const QSet<QByteArray>& names)
 {
     QList<FileEntry> rows;
-    if (!dir_)
+    if (entries_.Fd() < 0)
         return rows;
     for (const QByteArray& name : names) {
         FileEntry row;
-        if (!name.contains('/') && RowOf(::dirfd(dir_), name.constData(), row))
+        if (!name.contains('/') && RowOf(entries_.Fd(), name.constData(), row))
             rows.append(std::move(row));
     }
     return rows;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "panes/FileListModel.h"
+#include "panes/FolderEntries.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QSet>
 
-#include <dirent.h>
 
 // Which files of a folder a listing shows.
 struct ListRules {
@@ -24,9 +24,6 @@ struct ListRules {
 class FolderReader {
 public:
     FolderReader(const QByteArray& folder, ListRules rules);
-    ~FolderReader();
-    FolderReader(const FolderReader&) = delete;
-    FolderReader& operator=(const FolderReader&) = delete;
 
     // Looks at up to `entries` more entries, adding their rows; false once the
     // folder has ended (or was none).
@@ -39,5 +36,5 @@ private:
 
     QByteArray folder_;
     ListRules rules_;
-    DIR* dir_ = nullptr;
+    FolderEntries entries_;
 };

@@ -29,38 +29,22 @@ QList<QByteArray> ListSubFolders(const QByteArray& folder)
     return names;
 }
 
-SubFolderReader::SubFolderReader(const QByteArray& folder) : dir_(::opendir(folder.constData())) {}
-
-SubFolderReader::~SubFolderReader()
-{
-    if (dir_)
-        ::closedir(dir_);
-}
+SubFolderReader::SubFolderReader(const QByteArray& folder) : entries_(folder) {}
 
 bool SubFolderReader::Read(QList<QByteArray>& names, int entries)
 {
-    if (!dir_)
-        return false;
-    const int fd = ::dirfd(dir_);
-    for (int seen = 0; seen < entries; ++seen) {
-        const dirent* entry = ::readdir(dir_);
-        if (!entry) {
-            ::closedir(dir_);
-            dir_ = nullptr;
-            return false;
-        }
-        const char* name = entry->d_name;
+    return entries_.Read(entries, [&](int folderFd, const dirent& entry) {
+        const char* name = entry.d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
-            continue;
-        bool isDir = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            return;
+        bool isDir = entry.d_type == DT_DIR;
+        if (entry.d_type == DT_UNKNOWN || entry.d_type == DT_LNK) {
             struct stat st {};
-            isDir = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            isDir = ::fstatat(folderFd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
         if (isDir)
             names.append(QByteArray(name));
-    }
-    return true;
+    });
 }
 
 QByteArray JoinPath(const QByteArray& folder, const QByteArray& name)

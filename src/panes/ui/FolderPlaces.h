@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QList>
 
-#include <dirent.h>
+#include "panes/FolderEntries.h"
 
 // Folder facts the folder trees need, on native bytes. Folder paths here carry
 // no trailing "/" except the file system root itself.
@@ -20,16 +20,13 @@ QList<QByteArray> ListSubFolders(const QByteArray& folder);
 class SubFolderReader {
 public:
     explicit SubFolderReader(const QByteArray& folder);
-    ~SubFolderReader();
-    SubFolderReader(const SubFolderReader&) = delete;
-    SubFolderReader& operator=(const SubFolderReader&) = delete;
 
     // Looks at up to `entries` more entries, adding the sub-folders' names; false
     // once the folder has ended (or could not be read).
     bool Read(QList<QByteArray>& names, int entries);
 
 private:
-    DIR* dir_ = nullptr;
+    FolderEntries entries_;
 };
 
 // Joins a folder and one name with exactly one "/".
