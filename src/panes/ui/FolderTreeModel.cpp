@@ -33,7 +33,7 @@ public:
         : model_(model), serial_(serial), reader_(std::move(reader)), names_(std::move(names))
     {
         worker_ = std::thread([this] {
-                    while (!cancel_ && reader_->Read(names_, kBatch)) {
+            while (!cancel_ && reader_->Read(names_, kBatch)) {
             }
             if (!cancel_)
                 QMetaObject::invokeMethod(
@@ -321,9 +321,6 @@ void FolderTreeModel::Refresh(const QModelIndex& index, bool wait)
         Load(*node, wait);
         return;
     }
-    // A reading under way will tell what is there.
-    if (!wait && node->reading)
-        return;
     if (const std::optional<QList<QByteArray>> names = ReadSubFolders(*node, wait))
         Merge(*node, WithFolders(*node, *names));
 }
