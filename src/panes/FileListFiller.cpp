@@ -85,13 +85,19 @@ void FileListFiller::WhenListed(std::function<void()> action)
         action();
 }
 
-void FileListFiller::Refresh()
+bool FileListFiller::DeferredToReadingUnderWay()
 {
     // A reading under way may have passed the change already: read once more after it.
-    if (filling_ || refreshing_) {
-        refreshAgain_ = true;
+    if (!filling_ && !refreshing_)
+        return false;
+    refreshAgain_ = true;
+    return true;
+}
+
+void FileListFiller::Refresh()
+{
+    if (DeferredToReadingUnderWay())
         return;
-    }
     refreshing_ = FolderListing::OpenKept(folder_, rules_);
     if (refreshing_->Done())
         ApplyRefresh();
@@ -101,10 +107,8 @@ void FileListFiller::Refresh()
 
 void FileListFiller::RefreshNames(const QSet<QByteArray>& names)
 {
-    if (filling_ || refreshing_) {
-        refreshAgain_ = true;
+    if (DeferredToReadingUnderWay())
         return;
-    }
     const QList<FileEntry> fresh = FolderReader(folder_, rules_).ReadNames(names);
     Apply(DiffNamedRows(list_, names, fresh), fresh);
 }

@@ -47,6 +47,7 @@ signals:
 private:
     void TakeFilled(QList<FileEntry> rows);
     void EndFill();
+    bool DeferredToReadingUnderWay();
     void ApplyRefresh();
     void Apply(const RowDiff& diff, const QList<FileEntry>& fresh);
     void AddIcons(QList<FileEntry>& rows);

@@ -187,12 +187,6 @@ std::vector<FolderTreeModel::Wanted> FolderTreeModel::WithFolders(const Node& no
     return wanted;
 }
 
-std::vector<FolderTreeModel::Wanted> FolderTreeModel::WantedChildren(Node& node) const
-{
-    node.reading.reset();
-    return WithFolders(node, node.CanHaveChildren() ? ListSubFolders(node.path) : QList<QByteArray>());
-}
-
 std::optional<QList<QByteArray>> FolderTreeModel::ReadSubFolders(Node& node, bool wait)
 {
     node.reading.reset();
@@ -232,10 +226,9 @@ void FolderTreeModel::ReadingDone(quint64 serial)
 void FolderTreeModel::Load(Node& node, bool wait)
 {
     node.loaded = true;
-    if (!node.CanHaveChildren()) {
-        Append(node, FixedChildren(node));
+    // The trash and the network have no nodes below them.
+    if (!node.CanHaveChildren())
         return;
-    }
     const std::optional<QList<QByteArray>> names = ReadSubFolders(node, wait);
     Append(node, names ? WithFolders(node, *names) : FixedChildren(node));
 }
@@ -386,7 +379,7 @@ QModelIndex FolderTreeModel::Resolve(const QByteArray& path)
         Node* child = FindChild(*node, childPath);
         if (!child) {
             // Made since the node was read: read it again once.
-            Merge(*node, WantedChildren(*node));
+            Refresh(IndexOf(node));
             child = FindChild(*node, childPath);
         }
         if (!child)

@@ -69,7 +69,6 @@ private:
     QModelIndex IndexOf(const Node* node) const;
     std::vector<Wanted> FixedChildren(const Node& node) const;
     std::vector<Wanted> WithFolders(const Node& node, const QList<QByteArray>& names) const;
-    std::vector<Wanted> WantedChildren(Node& node) const;
     // The node's sub-folder names, or none while they are read on the worker.
     std::optional<QList<QByteArray>> ReadSubFolders(Node& node, bool wait);
     void ReadingDone(quint64 serial);

@@ -355,13 +355,13 @@ void TFolderPane::FolderChanged(const QByteArray& folder, const FolderChange& ch
     if (!list && !tree)
         return;
     if (change.gone) {
-        // Should the folder come back, the next listing watches it again.
-        for (bool held : {list, openFolders_.remove(folder)}) {
-            if (held)
-                watch_->Unwatch(folder);
-        }
-        if (list)
+        // Should the folder come back, the next listing (or opening its node) watches it again.
+        if (list) {
+            watch_->Unwatch(folder);
             watched_.clear();
+        }
+        if (openFolders_.remove(folder))
+            watch_->Unwatch(folder);
     }
     if (list) {
         listChange_.everything |= change.everything;
