@@ -1,5 +1,5 @@
 // The main window as a screen reader reads it, and the keys for what the mouse does there.
-#include "MainWindowFixture.h"
+#include "PlayWindowFixture.h"
 #include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
 #include "panes/ui/TFolderTree.h"
@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMenu>
+#include <QSlider>
 #include <QTabWidget>
 
 namespace {
@@ -81,4 +82,26 @@ TEST_F(AccessibleWindow, TabGoesThroughEachPaneInReadingOrderAndShiftF10OpensThe
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
     EXPECT_EQ(QApplication::activePopupWidget(), win->Popup("pmFileList"));
     QApplication::activePopupWidget()->close();
+}
+
+using KeysOnTheProgressBar = PlayWindowFixture;
+
+TEST_F(KeysOnTheProgressBar, SeekAsLettingGoOfTheBarDoes)
+{
+    put("a.mp3", "cbr.mp3");
+    startListing();
+    select({0});
+    QTest::keyClick(source(), Qt::Key_Return);
+    ASSERT_EQ(win->Mp3Play().GetState(), 1);
+    auto* bar = control<QSlider>("trbProgress");
+    bar->setFocus();
+    const int before = bar->value();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(bar, Qt::Key_Right);
+    const int sought = bar->value();
+    EXPECT_GE(sought, before + 3 * bar->singleStep());
+    EXPECT_EQ(win->Mp3Play().GetState(), 1);
+    outputs->Advance(10);
+    transport().tmMainTimer();
+    EXPECT_GE(bar->value(), sought);
 }
