@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,7 +83,8 @@ void popUpMenuOfFocus()
     QCoreApplication::sendEvent(view->viewport(), &event);
 }
 
-// The keys that move the progress bar seek as letting go of it does.
+// The keys that move the progress bar seek as letting go of it does; Ctrl and a digit sort a pane
+// list; a list or tree reached by key becomes the active one.
 class KeysOnWindow final : public QObject {
 public:
     explicit KeysOnWindow(TwinMain& win) : QObject(&win), win_(win) {}
@@ -95,9 +97,12 @@ public:
                 Activate(watched);
             return false;
         }
-        if (event->type() != QEvent::KeyPress || watched != named<QSlider>(win_, "trbProgress"))
+        if (event->type() != QEvent::KeyPress)
             return false;
-        switch (static_cast<QKeyEvent*>(event)->key()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched != named<QSlider>(win_, "trbProgress"))
+            return SortByKey(watched, *key);
+        switch (key->key()) {
         case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
         case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Home: case Qt::Key_End:
             break;
@@ -111,6 +116,22 @@ public:
     }
 
 private:
+    // Ctrl+1 to Ctrl+9 in a pane list: a click on the header of the list's first to ninth column.
+    bool SortByKey(QObject* list, const QKeyEvent& key)
+    {
+        if (key.modifiers() != Qt::ControlModifier || key.key() < Qt::Key_1 || key.key() > Qt::Key_9)
+            return false;
+        for (TFolderPane* pane : {win_.SourcePane(), win_.TargetPane()}) {
+            if (list != pane->List())
+                continue;
+            const int column = pane->List()->header()->logicalIndex(key.key() - Qt::Key_1);
+            if (column >= 0)
+                pane->lvSourceColumnClick(column);
+            return true;
+        }
+        return false;
+    }
+
     // What a click does to the active pane, for a list or tree reached by key.
     void Activate(QObject* control)
     {

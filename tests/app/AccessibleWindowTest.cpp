@@ -84,9 +84,9 @@ TEST_F(AccessibleWindow, TabGoesThroughEachPaneInReadingOrderAndShiftF10OpensThe
     QApplication::activePopupWidget()->close();
 }
 
-using KeysOnTheProgressBar = PlayWindowFixture;
+using KeysInTheWindow = PlayWindowFixture;
 
-TEST_F(KeysOnTheProgressBar, SeekAsLettingGoOfTheBarDoes)
+TEST_F(KeysInTheWindow, ArrowKeysOnTheProgressBarSeekAsLettingGoOfItDoes)
 {
     put("a.mp3", "cbr.mp3");
     startListing();
@@ -104,4 +104,14 @@ TEST_F(KeysOnTheProgressBar, SeekAsLettingGoOfTheBarDoes)
     outputs->Advance(10);
     transport().tmMainTimer();
     EXPECT_GE(bar->value(), sought);
+}
+
+TEST_F(KeysInTheWindow, CtrlAndADigitSortAPaneListAsAClickOnThatColumnsHeader)
+{
+    put("a.txt");
+    put("b.txt");
+    startListing();
+    ASSERT_EQ(RowBytes(source(), 0), "a.txt");
+    QTest::keyClick(source(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(RowBytes(source(), 0), "b.txt");
 }
