@@ -3,28 +3,20 @@
 #include <QtEndian>
 
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// Far beyond what a desktop hands over, small enough that a broken sender cannot exhaust memory.
-constexpr quint32 kMaxPieces = 100000;
-constexpr quint32 kMaxPieceBytes = 64 * 1024;
+constexpr qsizetype kNumberBytes = sizeof(quint32);
 
 void appendPiece(QByteArray& out, const QByteArray& piece)
 {
     const quint32 length = qToBigEndian(quint32(piece.size()));
     out.append(reinterpret_cast<const char*>(&length), sizeof length);
     out.append(piece);
-}
-
-std::optional<quint32> numberAt(const QByteArray& buffer, qsizetype at)
-{
-    if (buffer.size() - at < qsizetype(sizeof(quint32)))
-        return std::nullopt;
-    return qFromBigEndian<quint32>(buffer.constData() + at);
 }
 
 QByteArray realFolder(const QByteArray& folder)
@@ -60,37 +52,82 @@ QByteArray EncodeCommandLine(const CommandLine& line)
     return out;
 }
 
-std::optional<CommandLine> TakeCommandLine(QByteArray& buffer, bool& bad)
+CommandLine WithinHandOverCaps(const CommandLine& line, qsizetype& dropped)
 {
-    bad = false;
-    const std::optional<quint32> count = numberAt(buffer, 0);
-    if (!count)
-        return std::nullopt;
-    if (*count == 0 || *count > kMaxPieces) {
-        bad = true;
-        return std::nullopt;
+    CommandLine fits{line.workingFolder, {}};
+    qsizetype bytes = 2 * kNumberBytes + line.workingFolder.size();
+    for (const QByteArray& argument : line.arguments) {
+        bytes += kNumberBytes + argument.size();
+        if (bytes > kMaxHandOverBytes || quint32(fits.arguments.size()) >= kMaxHandOverPaths)
+            break;
+        fits.arguments.append(argument);
     }
-    QList<QByteArray> pieces;
-    qsizetype at = sizeof(quint32);
-    for (quint32 i = 0; i < *count; ++i) {
-        const std::optional<quint32> length = numberAt(buffer, at);
-        if (!length)
-            return std::nullopt;
-        if (*length > kMaxPieceBytes) {
-            bad = true;
-            return std::nullopt;
+    dropped = line.arguments.size() - fits.arguments.size();
+    return fits;
+}
+
+bool CommandLineReader::TakeNumber(QByteArrayView& bytes, quint32& number)
+{
+    const qsizetype take = qMin(bytes.size(), kNumberBytes - numberFill_);
+    std::memcpy(number_ + numberFill_, bytes.data(), take);
+    numberFill_ += int(take);
+    bytes = bytes.sliced(take);
+    if (numberFill_ < kNumberBytes)
+        return false;
+    numberFill_ = 0;
+    number = qFromBigEndian<quint32>(number_);
+    return true;
+}
+
+CommandLineReader::State CommandLineReader::PieceDone()
+{
+    // The first piece is the working folder, the others are arguments.
+    if (piecesRead_++ == 0)
+        line_.workingFolder = std::move(piece_);
+    else
+        line_.arguments.append(std::move(piece_));
+    piece_ = QByteArray();
+    inPiece_ = false;
+    return --piecesLeft_ == 0 ? State::Done : State::More;
+}
+
+CommandLineReader::State CommandLineReader::Feed(QByteArrayView bytes)
+{
+    if (state_ != State::More)
+        return state_ = bytes.isEmpty() ? state_ : State::Bad;
+    read_ += bytes.size();
+    if (read_ > kMaxHandOverBytes)
+        return state_ = State::Bad;
+    while (!bytes.isEmpty()) {
+        if (inPiece_) {
+            const qsizetype take = qMin(bytes.size(), qsizetype(pieceLeft_));
+            piece_.append(bytes.first(take));
+            bytes = bytes.sliced(take);
+            pieceLeft_ -= quint32(take);
+            if (pieceLeft_ == 0 && PieceDone() == State::Done)
+                return state_ = bytes.isEmpty() ? State::Done : State::Bad;
+            continue;
         }
-        at += sizeof(quint32);
-        if (buffer.size() - at < qsizetype(*length))
-            return std::nullopt;
-        pieces.append(buffer.mid(at, *length));
-        at += *length;
+        quint32 number = 0;
+        if (!TakeNumber(bytes, number))
+            break;
+        if (piecesLeft_ == 0) {
+            // The count: the working folder and at most so many paths.
+            if (number == 0 || number > kMaxHandOverPaths + 1)
+                return state_ = State::Bad;
+            piecesLeft_ = number;
+            continue;
+        }
+        // A length that the rest of the cap could not hold is refused before its bytes come.
+        if (qsizetype(number) > kMaxHandOverBytes - read_ + bytes.size())
+            return state_ = State::Bad;
+        inPiece_ = true;
+        pieceLeft_ = number;
+        piece_.reserve(number);
+        if (number == 0 && PieceDone() == State::Done)
+            return state_ = bytes.isEmpty() ? State::Done : State::Bad;
     }
-    buffer.remove(0, at);
-    CommandLine line;
-    line.workingFolder = pieces.takeFirst();
-    line.arguments = pieces;
-    return line;
+    return state_;
 }
 
 QList<QByteArray> AbsolutePaths(const CommandLine& line)

@@ -1,4 +1,5 @@
 #include "utMain.h"
+#include "utMainAccessible.h"
 
 #include "AppPath.h"
 #include "ControlLayout.h"
@@ -89,6 +90,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    MakeAccessible(*this);
 }
 
 TwinMain::~TwinMain() = default;

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kMaxNames = 100000;
-const QByteArray kInfoSuffix = ".trashinfo";
+constexpr char kInfoSuffix[] = ".trashinfo";
 
 // The mount an entry lives on; the device when the kernel cannot say.
 bool MountOf(const QByteArray& path, quint64& mount)
@@ -46,6 +46,21 @@ bool TrashFolder(const QByteArray& folder)
 bool Unwritable(int error)
 {
     return error == EROFS || error == EACCES || error == EPERM || error == ENOSPC || error == EDQUOT;
+}
+
+// The n-th name tried for the entry of an item: room is left for ".trashinfo". The stem is cut first,
+// down to its first character, then the tail from the last dot on, from its end: a name whose only dot
+// comes early is all tail.
+QByteArray EntryName(const QByteArray& name, int n, bool isFolder)
+{
+    constexpr qsizetype max = kNameMax - qsizetype(sizeof kInfoSuffix - 1);
+    const QByteArray candidate = CollisionName(name, n, isFolder, max);
+    if (candidate.size() <= max)
+        return candidate;
+    const qsizetype dot = name.lastIndexOf('.');
+    const QByteArray first = name.first(CharStarts(name.first(dot)).value(1, dot));
+    const QByteArray suffix = n <= 1 ? QByteArray() : " (" + QByteArray::number(n) + ")";
+    return first + suffix + FitToBytes(name.sliced(dot), max - first.size() - suffix.size());
 }
 
 } // namespace
@@ -123,10 +138,9 @@ TTrash::Result TTrash::PutInto(const Place& place, const QByteArray& path, bool 
     const QByteArray info = "[Trash Info]\nPath=" + EncodeInfoPath(infoPath) + "\nDeletionDate="
         + now.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() + "\n";
     const QByteArray name = BaseName(path);
-    // The entry's name is cut where the item's own name plus ".trashinfo" would not fit; Path=
-    // keeps the original.
+    // Path= keeps the original name whatever the entry is called.
     for (int n = 1; n <= kMaxNames; ++n) {
-        const QByteArray candidate = CollisionName(name, n, isFolder, kNameMax - kInfoSuffix.size());
+        const QByteArray candidate = EntryName(name, n, isFolder);
         const QByteArray infoFile = place.folder + "/info/" + candidate + kInfoSuffix;
         const QByteArray target = place.folder + "/files/" + candidate;
         // The .trashinfo first: whoever holds it owns the name in files/.

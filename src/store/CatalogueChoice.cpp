@@ -82,6 +82,23 @@ int makeOwnCopy(const QByteArray& delivered, const QByteArray& folder, const QBy
     return error == EEXIST ? 0 : error;
 }
 
+// 0 when own is a regular file or a link to one of this user's; else why it cannot be the copy.
+int copyProblem(const QByteArray& own)
+{
+    struct stat st {};
+    if (::lstat(own.constData(), &st) != 0)
+        return errno;
+    if (S_ISLNK(st.st_mode)) {
+        if (::stat(own.constData(), &st) != 0)
+            return errno;
+        if (S_ISREG(st.st_mode) && st.st_uid != ::geteuid())
+            return EPERM;
+    }
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    return S_ISREG(st.st_mode) ? 0 : EINVAL;
+}
+
 CatalogueChoice readOnly(const QByteArray& open, const QByteArray& unwritable, int error)
 {
     const QString reason = QString::fromLocal8Bit(std::strerror(error));
@@ -102,20 +119,29 @@ QByteArray OwnCatalogueFolder(const QByteArray& xdgDataHome, const QByteArray& h
     return {};
 }
 
+bool InstalledProgramFolder(const QByteArray& appPath)
+{
+    // Where the install rules put the program, under /usr or any other prefix.
+    return appPath.endsWith("/lib/melvanekiro/");
+}
+
 CatalogueChoice ChooseCatalogue(const QByteArray& appPath, const QByteArray& ownFolder)
 {
     const QByteArray delivered = appPath + kCatalogueFileName;
     if (!isRegularFile(delivered))
         return {};
-    if (writeError(appPath, delivered) == 0)
+    if (!InstalledProgramFolder(appPath) && writeError(appPath, delivered) == 0)
         return {CatalogueChoice::Kind::Beside, delivered, {}};
     if (ownFolder.isEmpty())
         return readOnly(delivered, delivered, EACCES);
     const QByteArray own = ownFolder + kCatalogueFileName;
-    if (!isRegularFile(own)) {
+    struct stat st {};
+    if (::lstat(own.constData(), &st) != 0 && errno == ENOENT) {
         if (const int error = makeOwnCopy(delivered, ownFolder, own))
             return readOnly(delivered, own, error);
     }
+    if (const int error = copyProblem(own))
+        return readOnly(delivered, own, error);
     if (const int error = writeError(ownFolder, own))
         return readOnly(own, own, error);
     return {CatalogueChoice::Kind::OwnCopy, own, {}};

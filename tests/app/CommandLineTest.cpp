@@ -1,40 +1,56 @@
 // The command line of a later start: its bytes on the way to the first copy, and the files it names.
 #include "app/CommandLine.h"
-#include "app/TRunningCopy.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <QLocalSocket>
-#include <QSignalSpy>
 
 namespace {
 
 const CommandLine kLine{"/home/\xd2\xf4", {"\xd2\xf4\xc0\xd6.mp3", "/m/a b.mp3", ""}};
 
+// Feeds bytes in pieces of the given size; the reader's last state.
+CommandLineReader::State feed(CommandLineReader& reader, const QByteArray& bytes, qsizetype piece)
+{
+    for (qsizetype at = 0; at < bytes.size() && reader.Current() == CommandLineReader::State::More; at += piece)
+        reader.Feed(QByteArrayView(bytes).sliced(at, qMin(piece, bytes.size() - at)));
+    return reader.Current();
+}
+
 } // namespace
 
-TEST(CommandLineBytes, TravelWholeInPiecesAndABrokenStreamIsRefused)
+TEST(CommandLineBytes, TravelWholeInAnyPiecesAndWhatIsNoneOrTooMuchIsRefused)
 {
-    const QByteArray sent = EncodeCommandLine(kLine) + EncodeCommandLine({"/", {}});
-    QByteArray buffer;
-    bool bad = false;
-    // Byte by byte: nothing is taken before a whole command line is there.
-    QList<CommandLine> taken;
-    for (char c : sent) {
-        buffer.append(c);
-        while (const std::optional<CommandLine> line = TakeCommandLine(buffer, bad))
-            taken.append(*line);
-        ASSERT_FALSE(bad);
+    using State = CommandLineReader::State;
+    const QByteArray sent = EncodeCommandLine(kLine);
+    for (qsizetype piece : {qsizetype(1), qsizetype(3), sent.size()}) {
+        CommandLineReader reader;
+        EXPECT_EQ(feed(reader, sent.chopped(1), piece), State::More);
+        EXPECT_EQ(reader.Feed(sent.right(1)), State::Done);
+        EXPECT_EQ(reader.Line(), kLine);
     }
-    EXPECT_EQ(taken, (QList<CommandLine>{kLine, {"/", {}}}));
-    EXPECT_TRUE(buffer.isEmpty());
+    const QByteArray past = EncodeCommandLine(kLine) + "x";
+    const QByteArray bigPiece = QByteArray("\0\0\0\2\0\0\0\0\0\x10\0\0", 12);
+    for (const QByteArray& broken : {QByteArray("\0\0\0\0", 4), QByteArray("\xff\xff\xff\xff", 4), past, bigPiece}) {
+        CommandLineReader reader;
+        EXPECT_EQ(reader.Feed(broken), State::Bad) << broken.toHex().constData();
+    }
 
-    for (QByteArray broken : {QByteArray("\0\0\0\0", 4), QByteArray("\xff\xff\xff\xff", 4),
-                              QByteArray("\0\0\0\1\x7f\0\0\0", 8)}) {
-        EXPECT_FALSE(TakeCommandLine(broken, bad).has_value());
-        EXPECT_TRUE(bad) << broken.toHex().constData();
-    }
+    // The caps: paths and bytes beyond them are left out by the sender and refused by the reader.
+    CommandLine many{"/", QList<QByteArray>(kMaxHandOverPaths + 5, "a")};
+    qsizetype dropped = 0;
+    EXPECT_EQ(WithinHandOverCaps(many, dropped).arguments.size(), kMaxHandOverPaths);
+    EXPECT_EQ(dropped, 5);
+    CommandLineReader tooMany;
+    EXPECT_EQ(tooMany.Feed(EncodeCommandLine(many)), State::Bad);
+    CommandLine large{"/", QList<QByteArray>(3, QByteArray(kMaxHandOverBytes / 2, 'x'))};
+    const CommandLine fits = WithinHandOverCaps(large, dropped);
+    EXPECT_EQ(dropped, 2);
+    CommandLineReader reader;
+    EXPECT_EQ(reader.Feed(EncodeCommandLine(fits)), State::Done);
+    EXPECT_EQ(reader.Line(), fits);
+    CommandLineReader tooLarge;
+    EXPECT_EQ(feed(tooLarge, EncodeCommandLine(large), 4096), State::Bad);
+    EXPECT_LE(tooLarge.BytesRead(), kMaxHandOverBytes + 4096);
 }
 
 TEST(CommandLinePaths, RelativePathsLieBelowTheSendersFolder)
@@ -60,38 +76,3 @@ TEST(CommandLinePaths, TheFirstExistingFilesFolderWithTheGivenFilesInIt)
     EXPECT_TRUE(FilesInFolderOfFirst({dir.At("gone.mp3")}).folder.isEmpty());
 }
 
-TEST(RunningCopy, TheFirstStartListensAndALaterOneHandsItsCommandLineOver)
-{
-    TempFolder dir;
-    const QString socket = QString::fromUtf8(dir.At("copy"));
-    TRunningCopy first(socket);
-    ASSERT_FALSE(first.HandOver({"/", {}}));
-    ASSERT_TRUE(first.Listening());
-    QSignalSpy arrived(&first, &TRunningCopy::CommandLineArrived);
-
-    TRunningCopy later(socket);
-    EXPECT_TRUE(later.HandOver(kLine));
-    EXPECT_FALSE(later.Listening());
-    ASSERT_TRUE(arrived.wait());
-    EXPECT_EQ(arrived.at(0).at(0).value<CommandLine>(), kLine);
-
-    // Garbage from another program ends its connection and nothing else.
-    QLocalSocket stranger;
-    stranger.connectToServer(socket);
-    ASSERT_TRUE(stranger.waitForConnected());
-    stranger.write(QByteArray("\xff\xff\xff\xff", 4));
-    QSignalSpy ended(&stranger, &QLocalSocket::disconnected);
-    ASSERT_TRUE(stranger.waitForBytesWritten());
-    EXPECT_TRUE(ended.wait());
-    EXPECT_EQ(arrived.size(), 1);
-}
-
-TEST(RunningCopy, ASocketLeftByACopyThatEndedIsTakenOver)
-{
-    TempFolder dir;
-    const QString socket = QString::fromUtf8(dir.At("copy"));
-    dir.MakeFile("copy", "left over");
-    TRunningCopy first(socket);
-    EXPECT_FALSE(first.HandOver({"/", {}}));
-    EXPECT_TRUE(first.Listening());
-}

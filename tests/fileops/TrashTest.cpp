@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -66,32 +67,46 @@ QString TrashCli(const QString& command, const QStringList& arguments, const QBy
 
 using TrashOnHome = FileOpTest;
 
-TEST_F(TrashOnHome, ALongNameIsTrashedUnderAShorterEntryThatTrashCliListsAndRestores)
+TEST_F(TrashOnHome, LongNamesAreTrashedUnderShorterEntriesThatTrashCliListsAndRestores)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("trash-restore")).isEmpty())
         GTEST_SKIP() << "trash-cli is not installed";
     const QByteArray longName = QString(82, QChar(0x6B4C)).toUtf8() + ".mp3";
+    // Its only dot comes early: everything after it is the tail.
+    const QByteArray earlyDot = "St. " + QString(82, QChar(0x6B4C)).toUtf8();
     const QByteArray gbkName = TextToGbk(u"情歌") + ".mp3";
     ASSERT_EQ(longName.size(), 250);
+    ASSERT_EQ(earlyDot.size(), 250);
     const QByteArray song = Pattern(70000, 1);
     WriteAll(from + "/" + longName, song);
+    WriteAll(from + "/" + earlyDot, "st");
     WriteAll(from + "/" + gbkName, "gbk");
 
     ui.confirmAnswers = {true};
-    EXPECT_EQ(TrashJob(ui, List({from + "/" + longName, from + "/" + gbkName})), kFileOpDone);
+    EXPECT_EQ(TrashJob(ui, List({from + "/" + longName, from + "/" + earlyDot, from + "/" + gbkName})), kFileOpDone);
     EXPECT_EQ(ui.Kinds(), QStringList{"trash"});
     EXPECT_EQ(Names(from), QList<QByteArray>{});
-    const QList<QByteArray> infos = Names(HomeTrash() + "/info");
-    ASSERT_EQ(infos.size(), 2);
-    const QByteArray entry = infos[0] == gbkName + ".trashinfo" ? infos[1] : infos[0];
-    EXPECT_LE(entry.size(), kNameMax);
-    EXPECT_TRUE(entry.endsWith(".mp3.trashinfo"));
-    EXPECT_EQ(ReadInfo(HomeTrash() + "/info/" + entry).path, from + "/" + longName);
+    QList<QByteArray> paths;
+    for (const QByteArray& entry : Names(HomeTrash() + "/info")) {
+        EXPECT_LE(entry.size(), kNameMax);
+        paths.append(ReadInfo(HomeTrash() + "/info/" + entry).path);
+        if (paths.last() == from + "/" + longName) {
+            EXPECT_TRUE(entry.endsWith(".mp3.trashinfo"));
+        }
+        if (paths.last() == from + "/" + earlyDot) {
+            EXPECT_TRUE(entry.startsWith("S."));
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    QList<QByteArray> expected{from + "/" + longName, from + "/" + earlyDot, from + "/" + gbkName};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(paths, expected);
 
     const QString longPath = QString::fromUtf8(from + "/" + longName);
     const QString listed = TrashCli(QStringLiteral("trash-list"), {});
     EXPECT_TRUE(listed.contains(longPath)) << listed.toStdString();
-    EXPECT_EQ(listed.count(QString::fromUtf8(from) + u'/'), 2);
+    EXPECT_TRUE(listed.contains(QString::fromUtf8(from + "/" + earlyDot))) << listed.toStdString();
+    EXPECT_EQ(listed.count(QString::fromUtf8(from) + u'/'), 3);
     TrashCli(QStringLiteral("trash-restore"), {longPath}, "0\n");
     EXPECT_EQ(ReadAll(from + "/" + longName), song);
 }

@@ -4,6 +4,8 @@
 #include "store/CatalogueChoice.h"
 #include "store/OptionStore.h"
 
+#include <functional>
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,6 +100,55 @@ TEST_F(CatalogueChoiceTest, WithNothingWritableTheDeliveredCatalogueIsReadAndThe
     EXPECT_EQ(choice.file, delivered());
     EXPECT_TRUE(choice.problem.contains(QFile::decodeName(ownFolder() + kCatalogueName)))
         << choice.problem.toStdString();
+}
+
+TEST_F(CatalogueChoiceTest, AnInstalledCatalogueIsNeverWrittenWhoeverRunsTheProgram)
+{
+    const QByteArray installed = dir.MakeDir("usr/lib/melvanekiro") + "/";
+    ASSERT_FALSE(DeliverCatalogue(installed).isEmpty());
+    const QByteArray original = TempFolder::ReadBytes(TCatalogue::FilePath(installed));
+    const CatalogueChoice choice = ChooseCatalogue(installed, ownFolder());
+    EXPECT_EQ(choice.kind, CatalogueChoice::Kind::OwnCopy);
+    EXPECT_EQ(choice.file, ownFolder() + kCatalogueName);
+    ASSERT_TRUE(catalogue.OpenFile(choice.file));
+    ASSERT_TRUE(catalogue.Execute("insert into list (id, name, memo) values ('1', 'mine', '')"));
+    catalogue.Close();
+    EXPECT_EQ(TempFolder::ReadBytes(TCatalogue::FilePath(installed)), original);
+}
+
+TEST_F(CatalogueChoiceTest, WhatIsNoFileOfTheUsersWhereTheCopyShouldBeIsNamedAndTheDeliveredOneIsRead)
+{
+    const QByteArray installed = dir.MakeDir("usr/lib/melvanekiro") + "/";
+    ASSERT_FALSE(DeliverCatalogue(installed).isEmpty());
+    const QByteArray own = ownFolder() + kCatalogueName;
+    // Someone else's file: root's for a user, nobody's for root.
+    const QByteArray foreign = ::geteuid() == 0 ? home.MakeFile("foreign.mdb", "x") : QByteArray("/etc/passwd");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(foreign.constData(), 65534, 65534), 0);
+    }
+    const QList<std::function<void()>> makeNoFile = {
+        [&] { home.MakeDir(QByteArray("data/melvanekiro/") + kCatalogueName); },
+        [&] { ASSERT_EQ(::symlink(home.At("gone.mdb").constData(), own.constData()), 0); },
+        [&] { ASSERT_EQ(::symlink(foreign.constData(), own.constData()), 0); },
+        [&] { ASSERT_EQ(::mkfifo(own.constData(), 0600), 0); },
+    };
+    for (const auto& make : makeNoFile) {
+        home.MakeDir("data/melvanekiro", 0700);
+        make();
+        const CatalogueChoice choice = ChooseCatalogue(installed, ownFolder());
+        EXPECT_EQ(choice.kind, CatalogueChoice::Kind::ReadOnly);
+        EXPECT_EQ(choice.file, TCatalogue::FilePath(installed));
+        EXPECT_TRUE(choice.problem.contains(QFile::decodeName(own))) << choice.problem.toStdString();
+        TempFolder::RemoveTree(ownFolder());
+    }
+
+    // A link to a copy of the user's own is the copy.
+    home.MakeDir("data/melvanekiro", 0700);
+    const QByteArray elsewhere = home.MakeFile("elsewhere.mdb", TempFolder::ReadBytes(TCatalogue::FilePath(installed)));
+    ASSERT_EQ(::symlink(elsewhere.constData(), own.constData()), 0);
+    const CatalogueChoice linked = ChooseCatalogue(installed, ownFolder());
+    EXPECT_EQ(linked.kind, CatalogueChoice::Kind::OwnCopy);
+    EXPECT_EQ(linked.file, own);
 }
 
 TEST_F(CatalogueFixture, AReadOnlyConnectionReadsAndRefusesWritesInPlainWords)
