@@ -4,16 +4,23 @@
 #include "support/TempFolder.h"
 #include "tags/ID3v1Tag.h"
 
+#include <gtest/gtest.h>
+
+#include <attachedpictureframe.h>
 #include <fileref.h>
 #include <id3v2tag.h>
 #include <infotag.h>
 #include <mpegfile.h>
 #include <commentsframe.h>
 #include <textidentificationframe.h>
+#include <unsynchronizedlyricsframe.h>
 #include <tpropertymap.h>
 #include <wavfile.h>
 
+#include <QMap>
+#include <QProcess>
 #include <QString>
+#include <QStringList>
 
 #include <cstring>
 #include <initializer_list>
@@ -32,7 +39,7 @@ inline TagLib::String Raw(const QByteArray& bytes)
 }
 
 struct Frame {
-    const char* id; // TIT2, TPE1, TALB, TDRC or COMM
+    const char* id; // TIT2, TPE1, TALB, TDRC, COMM; APIC (the text is the picture in hex), USLT
     TagLib::String::Type encoding;
     TagLib::String text;
 };
@@ -49,7 +56,17 @@ inline void WriteId3v2(const QByteArray& path, int version, std::initializer_lis
     TagLib::MPEG::File file(path.constData(), false);
     TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
     for (const Frame& f : frames) {
-        if (std::strcmp(f.id, "COMM") == 0) {
+        if (std::strcmp(f.id, "APIC") == 0) {
+            auto* picture = new TagLib::ID3v2::AttachedPictureFrame;
+            picture->setMimeType("image/png");
+            const QByteArray bytes = QByteArray::fromHex(QByteArray::fromStdString(f.text.to8Bit()));
+            picture->setPicture(TagLib::ByteVector(bytes.constData(), static_cast<unsigned>(bytes.size())));
+            tag->addFrame(picture);
+        } else if (std::strcmp(f.id, "USLT") == 0) {
+            auto* lyrics = new TagLib::ID3v2::UnsynchronizedLyricsFrame(f.encoding);
+            lyrics->setText(f.text);
+            tag->addFrame(lyrics);
+        } else if (std::strcmp(f.id, "COMM") == 0) {
             auto* comment = new TagLib::ID3v2::CommentsFrame(f.encoding);
             comment->setLanguage("chi");
             comment->setText(f.text);
@@ -93,6 +110,43 @@ inline void WriteWavInfo(const QByteArray& path, const QString& title, const QSt
     file.InfoTag()->setTitle(Text(title));
     file.InfoTag()->setArtist(Text(artist));
     file.save(TagLib::RIFF::WAV::File::Info);
+}
+
+// What python3-mutagen, a reader independent of TagLib, finds in an MP3 file's ID3v2 tag: "version",
+// "size" (the tag's bytes with header and padding), "TIT2" ... "COMM" as "<encoding>:<text>"
+// (3 is UTF-8, 0 ISO-8859-1), "APIC" as the picture's bytes in hex, "USLT" as the lyrics.
+inline QMap<QString, QString> Mutagen(const QByteArray& path)
+{
+    static const char* const kScript = R"(
+import sys, mutagen.id3
+t = mutagen.id3.ID3(sys.argv[1].encode('utf-8', 'surrogateescape'))
+print('version=%d.%d' % t.version[:2])
+print('size=%d' % t.size)
+for k in ('TIT2', 'TPE1', 'TALB', 'TDRC'):
+    if k in t:
+        print('%s=%d:%s' % (k, t[k].encoding, t[k].text[0]))
+for f in t.getall('COMM'):
+    print('COMM=%d:%s' % (f.encoding, f.text[0]))
+for f in t.getall('APIC'):
+    print('APIC=%s' % f.data.hex())
+for f in t.getall('USLT'):
+    print('USLT=%s' % f.text)
+)";
+    QProcess python;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PYTHONIOENCODING"), QStringLiteral("utf-8"));
+    python.setProcessEnvironment(env);
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromUtf8(kScript), QString::fromLocal8Bit(path)});
+    python.waitForFinished(30000);
+    QMap<QString, QString> found;
+    for (const QString& line : QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+        const qsizetype eq = line.indexOf(u'=');
+        found.insert(line.left(eq), line.mid(eq + 1));
+    }
+    if (found.isEmpty())
+        ADD_FAILURE() << "mutagen: " << python.readAllStandardError().constData();
+    return found;
 }
 
 } // namespace tagged
