@@ -1,11 +1,13 @@
 #include "tags/OtherTag.h"
 
+#include "tags/DeclaredLatin1.h"
 #include "tags/Id3v2Fields.h"
 
 #include <aifffile.h>
 #include <apefile.h>
 #include <asffile.h>
 #include <flacfile.h>
+#include <infotag.h>
 #include <id3v2framefactory.h>
 #include <mp4file.h>
 #include <mpcfile.h>
@@ -23,6 +25,8 @@
 
 #include <cstring>
 #include <memory>
+
+#include <QStringDecoder>
 
 using namespace TagLib;
 
@@ -52,6 +56,21 @@ Type typeOf(QByteArrayView name)
             return known.type;
     return Type::None;
 }
+
+// RIFF INFO texts name no encoding: UTF-8 where they are valid UTF-8 (TagLib's own reading), else read
+// as a text declared ISO-8859-1, which Chinese Windows filled with GBK.
+class InfoText final : public RIFF::Info::StringHandler {
+public:
+    String parse(const ByteVector& data) const override
+    {
+        QByteArrayView bytes(data.data(), data.size());
+        if (const qsizetype end = bytes.indexOf('\0'); end >= 0)
+            bytes.truncate(end);
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(bytes);
+        return ToTagLib(utf8.hasError() ? DeclaredLatin1Text(bytes) : text);
+    }
+};
 
 // A stream of the entry that owns its descriptor, or null.
 std::unique_ptr<FileStream> openStream(int dirFd, const char* name)
@@ -125,6 +144,12 @@ bool IsTaggedType(QByteArrayView name)
 
 std::optional<TagFieldTexts> ReadOtherTag(int dirFd, const char* name)
 {
+    // TagLib keeps one handler for all; it is set once, before any INFO chunk is read.
+    static const InfoText infoText;
+    [[maybe_unused]] static const bool installed = [] {
+        RIFF::Info::Tag::setStringHandler(&infoText);
+        return true;
+    }();
     switch (typeOf(QByteArrayView(name, static_cast<qsizetype>(std::strlen(name))))) {
     case Type::None:
         return std::nullopt;

@@ -48,6 +48,10 @@ protected:
                                 QStringLiteral("Coldplay"), QStringLiteral("X&Y"));
         tagged::WriteWavInfo(tagged::Copy(dir_, "tone.wav", "d.wav"), QStringLiteral("WAV title"),
                              QStringLiteral("Dido"));
+        // GBK in an INFO chunk, as Chinese Windows wrote it: TagLib writes a placeholder of its length.
+        const QByteArray gbkWav = tagged::Copy(dir_, "tone.wav", "e.wav");
+        tagged::WriteWavInfo(gbkWav, QStringLiteral("XXXXXXXX"), QStringLiteral("Enya"));
+        TempFolder::WriteBytes(gbkWav, TempFolder::ReadBytes(gbkWav).replace("XXXXXXXX", tagged::kGbkTitle));
         dir_.MakeFile("notes.txt", "text");
 
         FolderReader reader(dir_.Path() + '/', ListRules {"*.*", false, {}});
@@ -88,6 +92,7 @@ TEST_F(TagColumns, ShowEveryFilesTag)
     EXPECT_EQ(Cells("b.ogg"), QStringList({"Ogg 标题", "Bjork", "Post", "", ""}));
     EXPECT_EQ(Cells("c.m4a"), QStringList({"M4A 标题", "Coldplay", "X&Y", "", ""}));
     EXPECT_EQ(Cells("d.wav"), QStringList({"WAV title", "Dido", "", "", ""}));
+    EXPECT_EQ(Cells("e.wav"), QStringList({"光辉岁月", "Enya", "", "", ""}));
     EXPECT_EQ(Cells("notes.txt"), QStringList());
 }
 
@@ -98,7 +103,7 @@ TEST_F(TagColumns, SortByArtistOverTheMix)
     for (int row = 0; row < model_.RowCount(); ++row)
         artists.append(model_.Text(row, kArtist));
     // ASCII before double-byte characters, those by their GBK bytes; rows without a tag first.
-    EXPECT_EQ(artists, QStringList({"", "", "Adele", "Bjork", "Coldplay", "Dido", "Zoé", "彼寸", "邓丽君", "王菲", "张学友"}));
+    EXPECT_EQ(artists, QStringList({"", "", "Adele", "Bjork", "Coldplay", "Dido", "Enya", "Zoé", "彼寸", "邓丽君", "王菲", "张学友"}));
 }
 
 } // namespace
