@@ -1,5 +1,14 @@
 #include "tags/UnicodeJob.h"
 
+void PlanItems(QList<UnicodeItem>& items, const std::atomic<bool>& cancel)
+{
+    for (UnicodeItem& item : items) {
+        if (cancel.load())
+            return;
+        item.plan = PlanUnicode(item.path, item.rowTexts);
+    }
+}
+
 UnicodeOutcome ConvertToUnicode(const QList<UnicodeItem>& items, const std::atomic<bool>& cancel,
                                 const std::function<void(int)>& progress)
 {

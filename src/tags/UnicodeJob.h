@@ -13,8 +13,9 @@
 // One selected MP3 file of a conversion to Unicode.
 struct UnicodeItem {
     QByteArray path;
-    QString name; // as the list shows it
-    UnicodePlan plan;
+    QString name;          // as the list shows it
+    TagFieldTexts rowTexts; // as its row shows them
+    UnicodePlan plan;      // made by PlanItems
 };
 
 struct UnicodeOutcome {
@@ -23,6 +24,9 @@ struct UnicodeOutcome {
     int left = 0;          // not reached: the user stopped the conversion
     QStringList failures;  // "name：reason"
 };
+
+// Reads each item's file for its plan, in order, until cancel is set. Runs on a worker.
+void PlanItems(QList<UnicodeItem>& items, const std::atomic<bool>& cancel);
 
 // Writes every item that is not unchanged, in order, calling progress(index) before each; once cancel
 // is set it stops before the next file. Runs on a worker.

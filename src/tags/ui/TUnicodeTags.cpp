@@ -46,8 +46,7 @@ void TUnicodeTags::aUnicodeTagExecute()
             const int column = columnOf(model, FieldCaption(field));
             texts[Index(field)] = column < 0 ? QString() : model.index(row, column).data().toString();
         }
-        const QByteArray path = list.folder + name;
-        items.append({path, DisplayName(name), PlanUnicode(path, texts)});
+        items.append({list.folder + name, DisplayName(name), texts, {}});
     }
     if (items.isEmpty()) {
         msg_.Show(QStringLiteral("请选择需要进行处理的文件！"), MsgKind::Information, MsgButtons::Ok);

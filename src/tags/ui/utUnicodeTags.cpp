@@ -27,17 +27,16 @@ TwinUnicodeTags::TwinUnicodeTags(QList<UnicodeItem> items, QWidget* owner)
     lvUnicodeFiles_->setHeaderLabels({QStringLiteral("文件名"), QStringLiteral("音乐名"), QStringLiteral("艺术家"),
                                       QStringLiteral("唱片标题"), QStringLiteral("状态")});
     for (const UnicodeItem& item : items_)
-        lvUnicodeFiles_->addTopLevelItem(new QTreeWidgetItem(
-            {item.name, item.plan.texts[0], item.plan.texts[1], item.plan.texts[2],
-             item.plan.unchanged ? QStringLiteral("不变（已是Unicode）") : QStringLiteral("转换")}));
-    lvUnicodeFiles_->header()->resizeSections(QHeaderView::ResizeToContents);
+        lvUnicodeFiles_->addTopLevelItem(
+            new QTreeWidgetItem({item.name, item.rowTexts[0], item.rowTexts[1], item.rowTexts[2], QString()}));
     lvUnicodeFiles_->setMinimumSize(640, 240);
 
-    lblProgress_ = new QLabel(this);
+    lblProgress_ = new QLabel(QStringLiteral("正在读取标签……"), this);
     lblProgress_->setObjectName(QStringLiteral("lblProgress"));
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
     buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
     connect(buttons_, &QDialogButtonBox::accepted, this, &TwinUnicodeTags::Start);
     connect(buttons_, &QDialogButtonBox::rejected, this, &TwinUnicodeTags::reject);
@@ -47,6 +46,8 @@ TwinUnicodeTags::TwinUnicodeTags(QList<UnicodeItem> items, QWidget* owner)
     layout->addWidget(lvUnicodeFiles_);
     layout->addWidget(lblProgress_);
     layout->addWidget(buttons_);
+
+    RunOnWorker([this] { PlanItems(items_, cancel_); }, [this] { ShowPlans(); });
 }
 
 TwinUnicodeTags::~TwinUnicodeTags()
@@ -56,29 +57,56 @@ TwinUnicodeTags::~TwinUnicodeTags()
         worker_->wait();
 }
 
+void TwinUnicodeTags::RunOnWorker(std::function<void()> work, std::function<void()> done)
+{
+    // The worker alone touches items_ and outcome_ until it has finished.
+    QThread* worker = QThread::create(std::move(work));
+    worker->setParent(this);
+    connect(worker, &QThread::finished, this, [this, worker, done = std::move(done)] {
+        worker->wait();
+        worker->deleteLater();
+        worker_ = nullptr;
+        if (cancel_)
+            QDialog::reject();
+        else
+            done();
+    });
+    worker_ = worker;
+    worker->start();
+}
+
+void TwinUnicodeTags::ShowPlans()
+{
+    for (int i = 0; i < items_.size(); ++i) {
+        const UnicodePlan& plan = items_[i].plan;
+        QTreeWidgetItem* row = lvUnicodeFiles_->topLevelItem(i);
+        for (int f = 0; f < 3; ++f)
+            row->setText(f + 1, plan.texts[f]);
+        row->setText(4, plan.unchanged ? QStringLiteral("不变（已是Unicode）") : QStringLiteral("转换"));
+    }
+    lvUnicodeFiles_->header()->resizeSections(QHeaderView::ResizeToContents);
+    lblProgress_->clear();
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(true);
+}
+
 void TwinUnicodeTags::Start()
 {
-    if (worker_)
+    if (worker_ || ran_)
         return;
     ran_ = true;
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
-    const int total = static_cast<int>(items_.size());
     lblProgress_->setText(QStringLiteral("正在转换……"));
-    // The worker only reads items_ and writes outcome_; the dialog reads outcome_ once it has finished,
-    // and cannot close before.
-    worker_ = QThread::create([this, total] {
-        outcome_ = ConvertToUnicode(items_, cancel_, [this, total](int index) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, index, total] {
-                    lblProgress_->setText(QStringLiteral("正在转换 %1/%2：%3").arg(index + 1).arg(total).arg(items_[index].name));
-                },
-                Qt::QueuedConnection);
-        });
-    });
-    worker_->setParent(this);
-    connect(worker_, &QThread::finished, this, &QDialog::accept);
-    worker_->start();
+    const int total = static_cast<int>(items_.size());
+    RunOnWorker(
+        [this, total] {
+            outcome_ = ConvertToUnicode(items_, cancel_, [this, total](int index) {
+                const QString text = QStringLiteral("正在转换 %1/%2：%3").arg(index + 1).arg(total).arg(items_[index].name);
+                QMetaObject::invokeMethod(this, [this, text] { lblProgress_->setText(text); }, Qt::QueuedConnection);
+            });
+            // What was not reached is told in the summary, not by closing as cancelled.
+            cancel_ = false;
+        },
+        [this] { accept(); });
 }
 
 void TwinUnicodeTags::reject()
@@ -87,7 +115,7 @@ void TwinUnicodeTags::reject()
         QDialog::reject();
         return;
     }
-    // Under way: the file being written is finished, the rest left.
+    // Under way: the file being read or written is finished, the rest left.
     cancel_ = true;
     lblProgress_->setText(QStringLiteral("正在停止……"));
     buttons_->button(QDialogButtonBox::Cancel)->setEnabled(false);
@@ -95,7 +123,7 @@ void TwinUnicodeTags::reject()
 
 void TwinUnicodeTags::closeEvent(QCloseEvent* event)
 {
-    if (worker_ && !worker_->isFinished()) {
+    if (worker_) {
         event->ignore();
         reject();
         return;

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include <atomic>
-#include <memory>
+#include <functional>
 
 class QDialogButtonBox;
 class QLabel;
@@ -13,8 +13,9 @@ class QThread;
 class QTreeWidget;
 
 // The dialog of 标签转为Unicode: each selected MP3 file with the title, artist and album it will get,
-// files already readable marked unchanged. 确定 converts on a worker while the dialog shows how far it
-// is (取消 then stops before the next file) and closes when done; 取消 before that writes nothing.
+// files already readable marked unchanged. The files' tags are read on a worker when it opens; 确定
+// converts on a worker while the dialog shows how far it is (取消 then stops before the next file)
+// and closes when done; 取消 before that writes nothing. It cannot close while a worker runs.
 class TwinUnicodeTags final : public QDialog {
     Q_OBJECT
 
@@ -31,6 +32,9 @@ public:
     void reject() override;
 
 private:
+    // Runs work on a worker, then done on this thread.
+    void RunOnWorker(std::function<void()> work, std::function<void()> done);
+    void ShowPlans();
     void Start();
     void closeEvent(QCloseEvent* event) override;
 

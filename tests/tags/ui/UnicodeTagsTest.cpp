@@ -28,6 +28,9 @@ protected:
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<TwinUnicodeTags*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
+            // The tags are read on a worker; 确定 waits for them.
+            QPushButton* ok = dialog->Buttons()->button(QDialogButtonBox::Ok);
+            ASSERT_TRUE(QTest::qWaitFor([ok] { return ok->isEnabled(); }, 10000));
             QTreeWidget* files = dialog->lvUnicodeFiles();
             for (int i = 0; i < files->topLevelItemCount(); ++i) {
                 QStringList cells;
