@@ -29,6 +29,7 @@ const QList<ActionSpec>& ActionSpecs()
         {"aFileTarget", "目标文件夹(&T)", "常用目标文件夹", "Ctrl+T", "", "cFile"},
         {"aReverseSel", "方向选择(&I)", "反向选择", "", "", "cFile"},
         {"aT2N", "TAG音乐名到文件名", "用Tag音乐名更改文件名", "F3", "", "cFile"},
+        {"aUnicodeTag", "标签转为Unicode", "把选择的MP3文件的标签写成各种播放器都能读的Unicode", "", "", "cFile"},
         {"aAbout", "关于...", "", "", "", "cMisc"},
         {"aHelp", "帮助", "", "F1", "", "cMisc"},
     };
@@ -50,7 +51,7 @@ const QList<MenuSpec>& MainMenuSpecs()
         {"mnuFile", "文件(&F)", {{"aFileOpen"}, {"aOption"}, {"-"}, {"aExit"}}},
         {"mnuEdit", "编辑(&E)",
          {{"aFileCopy"}, {"aFileCut"}, {"aFileDelete"}, {"aFileRename"}, {"-"}, {"aFileTarget"}, {"-"},
-          {"aFileTag"}, {"aT2N"}, {"-"}, {"aSelectAll"}, {"aReverseSel"}}},
+          {"aFileTag"}, {"aT2N"}, {"aUnicodeTag"}, {"-"}, {"aSelectAll"}, {"aReverseSel"}}},
         {"mnuPlay", "播放(&P)", {{"aPlay"}, {"aRepeatPlay"}, {"aNext"}, {"aPri"}, {"aPause"}, {"aStop"}}},
         {"mnuList", "列表(&L)",
          {{"aListAddFile"}, {"aListNew"}, {"aListDelete"}, {"-"}, {"aListUp"}, {"aListDown"}, {"-"},

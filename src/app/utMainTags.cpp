@@ -1,7 +1,8 @@
-// The tag actions: the tag dialog and renaming files after their tag titles.
+// The tag actions: the tag dialog, renaming files after their tag titles, and tags to Unicode.
 #include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
 #include "tags/ui/TTagController.h"
+#include "tags/ui/TUnicodeTags.h"
 #include "utMain.h"
 
 #include <QAction>
@@ -29,7 +30,10 @@ void TwinMain::BuildTags()
         }
         return list;
     };
+    // Owned by its connection, which lives as long as the window.
+    auto unicode = std::make_shared<TUnicodeTags>(*MsgDlg_, window);
     tags_ = std::make_unique<TTagController>(Head_, *MsgDlg_, std::move(window));
     connect(actions_.value("aFileTag"), &QAction::triggered, this, [this] { tags_->aFileTagExecute(); });
     connect(actions_.value("aT2N"), &QAction::triggered, this, [this] { tags_->aT2NExecute(); });
+    connect(actions_.value("aUnicodeTag"), &QAction::triggered, this, [unicode] { unicode->aUnicodeTagExecute(); });
 }

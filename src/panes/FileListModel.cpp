@@ -72,7 +72,7 @@ QString AttributeText(bool readOnly, bool hidden)
 bool FileEntry::SameFacts(const FileEntry& other) const
 {
     return size == other.size && modified == other.modified && readOnly == other.readOnly
-        && tagCells == other.tagCells && tag == other.tag;
+        && tagCells == other.tagCells && tagUtf8 == other.tagUtf8 && tag == other.tag;
 }
 
 FileListModel::FileListModel(QObject* parent)
@@ -166,7 +166,10 @@ QString FileListModel::BuiltText(const FileEntry& row, const Column& column) con
     case Kind::Time:
         return times_.Text(static_cast<std::time_t>(row.modified));
     case Kind::Tag:
-        return row.tagCells ? GbkToText(tagField(row.tag, column.tagField)) : QString();
+        if (!row.tagCells)
+            return {};
+        return row.tagUtf8 ? QString::fromUtf8(tagField(row.tag, column.tagField))
+                           : GbkToText(tagField(row.tag, column.tagField));
     }
     return {};
 }

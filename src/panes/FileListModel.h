@@ -26,11 +26,12 @@ struct FileEntry {
     explicit FileEntry(QByteArray fileName) : name(std::move(fileName)) {}
 
     QByteArray name;      // the bytes the folder listing gave
-    QByteArray tag;       // the five tag fields (GBK, trimmed), each ended by a zero byte
+    QByteArray tag;       // the five tag fields (GBK, or UTF-8 with tagUtf8), trimmed, each ended by a zero byte
     long long size = 0;
     long long modified = 0; // seconds since the epoch
     bool readOnly = false;
-    bool tagCells = false;  // an MP3 file that is not playing: it has the five tag cells
+    bool tagCells = false;  // an MP3 file that is not playing, or a file with another tag: it has the five tag cells
+    bool tagUtf8 = false;   // the fields come from a tag other than ID3v1, as text
     int imageIndex = -1;
     // Cells given by hand after the listing (the tag dialog): few rows have any.
     struct HandCells : QSharedData {

@@ -2,6 +2,7 @@
 
 #include "panes/WildcardMask.h"
 #include "tags/ID3v1Tag.h"
+#include "tags/OtherTag.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -30,6 +31,17 @@ QByteArray tagFields(const ID3v1Tag& tag)
                                        FieldView(tag.Album, sizeof tag.Album), FieldView(tag.Year, sizeof tag.Year),
                                        FieldView(tag.Comment, sizeof tag.Comment)}) {
         fields += field;
+        fields += '\0';
+    }
+    return fields;
+}
+
+// The same for the texts of another tag, as UTF-8.
+QByteArray tagFields(const TagFieldTexts& texts)
+{
+    QByteArray fields;
+    for (const QString& text : texts) {
+        fields += text.toUtf8();
         fields += '\0';
     }
     return fields;
@@ -81,12 +93,20 @@ bool FolderReader::RowOf(int dirFd, const char* entryName, FileEntry& row) const
     row.size = st.st_size;
     row.modified = st.st_mtim.tv_sec;
     row.readOnly = (st.st_mode & S_IWUSR) == 0;
-    if (IsMp3Name(name) && !isPlaying(folder_, name, rules_.playingFile)) {
+    const bool mp3 = IsMp3Name(name);
+    if ((mp3 || IsTaggedType(name)) && !isPlaying(folder_, name, rules_.playingFile)) {
         ID3v1Tag tag {};
         // An unreadable file shows empty tag cells; the rest of the folder still lists.
-        ReadID3v1TagAt(dirFd, entryName, st.st_size, tag);
-        row.tagCells = true;
-        row.tag = tagFields(tag);
+        if (mp3)
+            ReadID3v1TagAt(dirFd, entryName, st.st_size, tag);
+        // Only a file without an ID3v1 tag is opened by TagLib.
+        std::optional<TagFieldTexts> other;
+        if (!HasTagHeader(tag))
+            other = ReadOtherTag(dirFd, entryName);
+        row.tagCells = mp3 || other.has_value();
+        row.tagUtf8 = other.has_value();
+        if (row.tagCells)
+            row.tag = other ? tagFields(*other) : tagFields(tag);
     }
     return true;
 }

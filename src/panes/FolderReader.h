@@ -19,7 +19,8 @@ struct ListRules {
 
 // Reads the files of one folder (ending in "/"), a few entries at a time, in the
 // order the folder gives them: every regular file of a size above 0 that matches
-// the mask, hidden ones only when shown, no ".lnk"; the tag of each MP3 file.
+// the mask, hidden ones only when shown, no ".lnk"; the tag of each MP3 file, and
+// TagLib's reading of the other tag where a file of a type it knows has no ID3v1 tag.
 // Used by one thread at a time.
 class FolderReader {
 public:

@@ -136,7 +136,7 @@ TEST_F(MainWindowFixture, ActionsMenusToolBarsAndPopupsFollowTheCommandTable)
 {
     start(false);
     const QList<ActionRow> rows = actionRows();
-    ASSERT_EQ(rows.size(), 28);
+    ASSERT_EQ(rows.size(), 29);
     for (const ActionRow& row : rows) {
         SCOPED_TRACE(row.name.toStdString());
         QAction* a = win->Action(row.name);

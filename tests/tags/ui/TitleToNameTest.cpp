@@ -1,4 +1,5 @@
 #include "TagWindowFixture.h"
+#include "../TaggedFiles.h"
 
 #include "panes/ui/TFolderTree.h"
 #include "panes/ui/TPaneStatusBar.h"
@@ -67,6 +68,18 @@ TEST_F(TitleToName, EachModeNamesTheFileAfterTitleAndArtistWithLowerCaseMp3)
     EXPECT_EQ(msg->shown[0].text, "将选择的文件用Tag音乐名更改文件名吗？");
     EXPECT_EQ(msg->shown[0].kind, MsgKind::Confirmation);
     EXPECT_EQ(msg->shown[0].buttons, MsgButtons::YesNo);
+}
+
+TEST_F(TitleToName, AFileWithOnlyAnId3v2TagIsNamedAfterTheTextsItsRowShows)
+{
+    const QByteArray path = Write("v2.mp3", TempFolder::ReadBytes(MELVANE_FIXTURES "/tags/tone.mp3"));
+    tagged::WriteId3v2(path, 3,
+                       {{"TIT2", TagLib::String::Latin1, tagged::Raw(tagged::kGbkTitle)},
+                        {"TPE1", TagLib::String::UTF16, tagged::Text(QStringLiteral("Beyond"))}});
+    const QByteArray contents = Contents(path);
+    win->Head().iT2FMode = 1;
+    Rename({"v2.mp3"});
+    EXPECT_EQ(Contents(music + "Beyond-光辉岁月.mp3"), contents);
 }
 
 TEST_F(TitleToName, AsksForASelectionAndNoKeepsEveryName)
