@@ -89,6 +89,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    RestoreLayout();
 }
 
 TwinMain::~TwinMain() = default;
@@ -96,7 +97,8 @@ TwinMain::~TwinMain() = default;
 void TwinMain::FormCreate()
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
-    QGuiApplication::setApplicationDisplayName(windowTitle());
+    // Qt ends every window's title with it; the title of the application while a file plays is the main window's.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("MelvaneKIRO"));
 
     trbVolume_->setRange(trbVolumeNV_->minimum(), trbVolumeNV_->maximum());
     trbVolume_->setValue(trbVolumeNV_->value());
@@ -147,6 +149,7 @@ void TwinMain::FormShow()
 {
     SetupFileColumns(pnlSource_);
     SetupFileColumns(pnlTarget_);
+    RestoreColumns();
     // The window appears at once, whatever the folders hold; they are read in the next turn.
     QMetaObject::invokeMethod(this, &TwinMain::ListStartFolders, Qt::QueuedConnection);
 }

@@ -1,20 +1,35 @@
 // The main window's controls and their design geometry.
 #include "ControlLayout.h"
+#include "WindowPlace.h"
+#include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
 #include "playlists/ui/TListDetailView.h"
 #include "playlists/ui/TListGrid.h"
 #include "playlists/ui/TListStatusBar.h"
+#include "store/OptionStore.h"
 #include "utMain.h"
 
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
+#include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcLayout, "melvane")
+
+// The option rows that keep the layout.
+const QString kWindowKey = QStringLiteral("sWindow");
+const QString kSplittersKey = QStringLiteral("sSplitters");
+const QString kSourceColumnsKey = QStringLiteral("sSourceColumns");
+const QString kTargetColumnsKey = QStringLiteral("sTargetColumns");
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int width = -1)
 {
@@ -98,6 +113,8 @@ QWidget* TwinMain::BuildFolderPage()
     splFolder->setCollapsible(1, false);
     pnlSource_->setMinimumHeight(10);
     splFolder->setSizes({185, 330});
+    // A taller window gives both panes more rows.
+    splFolder->setStretchFactor(0, 1);
     splFolder->setStretchFactor(1, 1);
 
     // Never seen: the system volume bar that the volume bar follows.
@@ -112,6 +129,7 @@ QWidget* TwinMain::BuildListPage()
 {
     auto* page = new QWidget;
     QSplitter* split = splitPage(page, "tsCustomList", Qt::Horizontal);
+    split->setObjectName("splList");
 
     dbgList_ = new TListGrid(split);
     dbgList_->setObjectName("dbgList");
@@ -135,4 +153,88 @@ QWidget* TwinMain::BuildListPage()
     split->setSizes({286, ControlLayout::kClientWidth - 286 - 10});
     split->setStretchFactor(1, 1);
     return page;
+}
+
+namespace {
+
+// The splitters whose sizes are kept, in the order of the stored text.
+QList<QSplitter*> keptSplitters(const QWidget* window, const QList<TFolderPane*>& panes)
+{
+    QList<QSplitter*> splitters {window->findChild<QSplitter*>(QStringLiteral("splFolder"))};
+    for (const TFolderPane* pane : panes)
+        splitters.append(pane->findChild<QSplitter*>(QString(), Qt::FindDirectChildrenOnly));
+    splitters.append(window->findChild<QSplitter*>(QStringLiteral("splList")));
+    return splitters;
+}
+
+} // namespace
+
+void TwinMain::RestoreLayout()
+{
+    if (!dbconMain_.IsOpen())
+        return;
+    const QHash<QString, QString> kept = OptionTexts(dbconMain_.Database(), {kWindowKey, kSplittersKey});
+    if (const std::optional<WindowPlace> place = ReadWindowPlace(kept.value(kWindowKey))) {
+        const QScreen* screen = QGuiApplication::screenAt(place->normal.center());
+        if (screen == nullptr)
+            screen = QGuiApplication::primaryScreen();
+        setGeometry(FitOnScreen(place->normal, screen != nullptr ? screen->availableGeometry() : QRect()));
+        if (place->maximised)
+            setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    const QList<QSplitter*> splitters = keptSplitters(this, {pnlSource_, pnlTarget_});
+    if (const std::optional<QList<int>> sizes = ReadSizes(kept.value(kSplittersKey), 2 * splitters.size())) {
+        for (qsizetype i = 0; i < splitters.size(); ++i)
+            splitters[i]->setSizes(sizes->mid(2 * i, 2));
+    }
+}
+
+void TwinMain::RestoreColumns()
+{
+    if (!dbconMain_.IsOpen())
+        return;
+    const QHash<QString, QString> kept = OptionTexts(dbconMain_.Database(), {kSourceColumnsKey, kTargetColumnsKey});
+    for (const auto& [pane, key] : {std::pair {pnlSource_, kSourceColumnsKey}, std::pair {pnlTarget_, kTargetColumnsKey}}) {
+        QHeaderView* header = pane->List()->header();
+        if (const std::optional<QList<int>> widths = ReadSizes(kept.value(key), header->count())) {
+            for (int column = 0; column < header->count(); ++column)
+                header->resizeSection(column, widths->at(column));
+        }
+    }
+}
+
+void TwinMain::KeepLayout()
+{
+    if (!dbconMain_.IsOpen() || dbconMain_.IsReadOnly())
+        return;
+    QList<int> splitterSizes;
+    for (const QSplitter* splitter : keptSplitters(this, {pnlSource_, pnlTarget_}))
+        splitterSizes.append(splitter->sizes());
+    const auto widths = [](const TFolderPane* pane) {
+        QList<int> sizes;
+        const QHeaderView* header = pane->List()->header();
+        for (int column = 0; column < header->count(); ++column)
+            sizes.append(header->sectionSize(column));
+        return sizes;
+    };
+    const QList<std::pair<QString, QString>> texts {
+        {kWindowKey, WindowPlaceText({isMaximized() ? normalGeometry() : geometry(), isMaximized()})},
+        {kSplittersKey, SizesText(splitterSizes)},
+        {kSourceColumnsKey, SizesText(widths(pnlSource_))},
+        {kTargetColumnsKey, SizesText(widths(pnlTarget_))},
+    };
+    for (const auto& [key, text] : texts) {
+        const OptionResult saved = SaveOptionText(dbconMain_.Database(), key, text);
+        // Closing goes on: the next start then opens as designed.
+        if (!saved.ok()) {
+            qCWarning(lcLayout) << "the window's layout was not kept:" << saved.error;
+            return;
+        }
+    }
+}
+
+void TwinMain::closeEvent(QCloseEvent* event)
+{
+    KeepLayout();
+    QMainWindow::closeEvent(event);
 }
