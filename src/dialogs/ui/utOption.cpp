@@ -73,7 +73,8 @@ TwinOption::TwinOption(THead& head, TCatalogue& catalogue, IMsgDlg& msgDlg, QWid
 
 QWidget* TwinOption::BuildFilePage()
 {
-    auto* page = new QWidget;
+    // Made inside the dialog, so that the groups are measured with the dialog's font.
+    auto* page = new QWidget(this);
     page->setObjectName("tsFile");
     ckbConfirmation_ = checkBox("ckbConfirmation", QStringLiteral("复制或剪切文件时提示"), page, 16);
     ckbShowSH_ = checkBox("ckbShowSH", QStringLiteral("显示系统和隐藏文件"), page, 48);
@@ -92,7 +93,7 @@ QWidget* TwinOption::BuildFilePage()
 
 QWidget* TwinOption::BuildPlayPage()
 {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName("tsPlay");
     ckbContinuous_ = checkBox("ckbContinuous", QStringLiteral("连续播放"), page, 16);
     return page;
