@@ -18,16 +18,20 @@ QPoint rowCentre(const TFileListView* list, int row)
     return list->visualRect(list->model()->index(row, 0)).center();
 }
 
+// The pointer moved with the left button held.
+void moveHeld(TFileListView* list, QPoint to, Qt::KeyboardModifiers modifiers = {})
+{
+    QMouseEvent move(QEvent::MouseMove, to, list->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(list->viewport(), &move);
+}
+
 // A click as a hand makes it: the pointer moves a little, less than a drag, before the button comes up.
 void click(TFileListView* list, int row, Qt::KeyboardModifiers modifiers = {})
 {
     const QPoint at = rowCentre(list, row);
     QTest::mousePress(list->viewport(), Qt::LeftButton, modifiers, at);
-    const QPoint moved = at + QPoint(1, 1);
-    QMouseEvent move(QEvent::MouseMove, moved, list->viewport()->mapToGlobal(moved), Qt::NoButton, Qt::LeftButton,
-                     modifiers);
-    QApplication::sendEvent(list->viewport(), &move);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, modifiers, moved);
+    moveHeld(list, at + QPoint(1, 1), modifiers);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, modifiers, at + QPoint(1, 1));
 }
 
 // The rows with a selected cell: a drag keeps only the captions selected.
@@ -93,7 +97,9 @@ TEST_F(EverydayWindow, APlainClickInASelectionSelectsThatRowAloneAndADragStillCa
     });
     const QPoint from = rowCentre(source(), 0);
     QTest::mousePress(source()->viewport(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(source()->viewport(), from + QPoint(0, 3 * QApplication::startDragDistance()));
+    moveHeld(source(), from + QPoint(1, 1));
+    EXPECT_EQ(selectedRows(), (QList<int>{0, 1, 2})) << "a drag may still come";
+    moveHeld(source(), from + QPoint(0, 3 * QApplication::startDragDistance()));
     EXPECT_EQ(dragged, 3);
     QTest::mouseRelease(source()->viewport(), Qt::LeftButton, {}, from);
     EXPECT_EQ(source()->model()->rowCount(), 4) << "the cancelled drag moved nothing";

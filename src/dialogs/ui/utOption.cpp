@@ -104,7 +104,19 @@ void TwinOption::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!shown_) {
         shown_ = true;
+        FitGroups();
         FormShow();
+    }
+}
+
+void TwinOption::FitGroups()
+{
+    // Where a CJK font sets the height of every line (a Chinese locale), a group may need more room than
+    // its page has below it: it ends at the page's edge and its items share the room.
+    for (QWidget* group : std::initializer_list<QWidget*> {rgSize_, rgT2FMode_}) {
+        const int room = group->parentWidget()->height() - group->y() - 2;
+        if (group->height() > room)
+            group->resize(group->width(), room);
     }
 }
 

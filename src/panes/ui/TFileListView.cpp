@@ -98,11 +98,14 @@ void TFileListView::mousePressEvent(QMouseEvent* event)
 void TFileListView::mouseMoveEvent(QMouseEvent* event)
 {
     // Pressing on a selected row and moving drags the selected rows, as a Windows list does.
-    if (!pressedOnSelected_ || !(event->buttons() & Qt::LeftButton)
-        || (event->position().toPoint() - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
+    if (!pressedOnSelected_ || !(event->buttons() & Qt::LeftButton)) {
         QTreeView::mouseMoveEvent(event);
         return;
     }
+    // Until the pointer has gone far enough for a drag, the selection stays whole: the view would
+    // take a small move for the start of a selecting sweep.
+    if ((event->position().toPoint() - pressedAt_).manhattanLength() < QApplication::startDragDistance())
+        return;
     pressedOnSelected_ = false;
     narrowTo_ = QPersistentModelIndex();
     emit StartDrag();
