@@ -27,7 +27,6 @@ Q_LOGGING_CATEGORY(lcLayout, "melvane")
 
 // The option rows that keep the layout.
 const QString kWindowKey = QStringLiteral("sWindow");
-const QString kSplittersKey = QStringLiteral("sSplitters");
 const QString kSourceColumnsKey = QStringLiteral("sSourceColumns");
 const QString kTargetColumnsKey = QStringLiteral("sTargetColumns");
 
@@ -157,15 +156,23 @@ QWidget* TwinMain::BuildListPage()
 
 namespace {
 
-// The splitters whose sizes are kept, in the order of the stored text.
-QList<QSplitter*> keptSplitters(const QWidget* window, const QList<TFolderPane*>& panes)
+// The splitters whose sizes are kept, each in an option row of its own.
+QList<std::pair<QSplitter*, QString>> keptSplitters(const QWidget* window, const TFolderPane* source,
+                                                    const TFolderPane* target)
 {
-    QList<QSplitter*> splitters {window->findChild<QSplitter*>(QStringLiteral("splFolder"))};
-    for (const TFolderPane* pane : panes)
-        splitters.append(pane->findChild<QSplitter*>(QString(), Qt::FindDirectChildrenOnly));
-    splitters.append(window->findChild<QSplitter*>(QStringLiteral("splList")));
-    return splitters;
+    const auto inPane = [](const TFolderPane* pane) {
+        return pane->findChild<QSplitter*>(QString(), Qt::FindDirectChildrenOnly);
+    };
+    return {
+        {window->findChild<QSplitter*>(QStringLiteral("splFolder")), QStringLiteral("sSplFolder")},
+        {inPane(source), QStringLiteral("sSplSource")},
+        {inPane(target), QStringLiteral("sSplTarget")},
+        {window->findChild<QSplitter*>(QStringLiteral("splList")), QStringLiteral("sSplList")},
+    };
 }
+
+// A splitter that has never been on screen has no sizes worth keeping; one the user moved has.
+const char* const kMovedProperty = "movedByUser";
 
 } // namespace
 
@@ -173,7 +180,11 @@ void TwinMain::RestoreLayout()
 {
     if (!dbconMain_.IsOpen())
         return;
-    const QHash<QString, QString> kept = OptionTexts(dbconMain_.Database(), {kWindowKey, kSplittersKey});
+    const QList<std::pair<QSplitter*, QString>> splitters = keptSplitters(this, pnlSource_, pnlTarget_);
+    QStringList keys {kWindowKey};
+    for (const auto& [splitter, key] : splitters)
+        keys.append(key);
+    const QHash<QString, QString> kept = OptionTexts(dbconMain_.Database(), keys);
     if (const std::optional<WindowPlace> place = ReadWindowPlace(kept.value(kWindowKey))) {
         const QScreen* screen = QGuiApplication::screenAt(place->normal.center());
         if (screen == nullptr)
@@ -182,10 +193,11 @@ void TwinMain::RestoreLayout()
         if (place->maximised)
             setWindowState(windowState() | Qt::WindowMaximized);
     }
-    const QList<QSplitter*> splitters = keptSplitters(this, {pnlSource_, pnlTarget_});
-    if (const std::optional<QList<int>> sizes = ReadSizes(kept.value(kSplittersKey), 2 * splitters.size())) {
-        for (qsizetype i = 0; i < splitters.size(); ++i)
-            splitters[i]->setSizes(sizes->mid(2 * i, 2));
+    for (const auto& [splitter, key] : splitters) {
+        if (const std::optional<QList<int>> sizes = ReadSizes(kept.value(key), 2))
+            splitter->setSizes(*sizes);
+        connect(splitter, &QSplitter::splitterMoved, splitter,
+                [splitter = splitter] { splitter->setProperty(kMovedProperty, true); });
     }
 }
 
@@ -207,9 +219,6 @@ void TwinMain::KeepLayout()
 {
     if (!dbconMain_.IsOpen() || dbconMain_.IsReadOnly())
         return;
-    QList<int> splitterSizes;
-    for (const QSplitter* splitter : keptSplitters(this, {pnlSource_, pnlTarget_}))
-        splitterSizes.append(splitter->sizes());
     const auto widths = [](const TFolderPane* pane) {
         QList<int> sizes;
         const QHeaderView* header = pane->List()->header();
@@ -217,12 +226,15 @@ void TwinMain::KeepLayout()
             sizes.append(header->sectionSize(column));
         return sizes;
     };
-    const QList<std::pair<QString, QString>> texts {
+    QList<std::pair<QString, QString>> texts {
         {kWindowKey, WindowPlaceText({isMaximized() ? normalGeometry() : geometry(), isMaximized()})},
-        {kSplittersKey, SizesText(splitterSizes)},
         {kSourceColumnsKey, SizesText(widths(pnlSource_))},
         {kTargetColumnsKey, SizesText(widths(pnlTarget_))},
     };
+    for (const auto& [splitter, key] : keptSplitters(this, pnlSource_, pnlTarget_)) {
+        if (splitter->isVisible() || splitter->property(kMovedProperty).toBool())
+            texts.append({key, SizesText(splitter->sizes())});
+    }
     for (const auto& [key, text] : texts) {
         const OptionResult saved = SaveOptionText(dbconMain_.Database(), key, text);
         // Closing goes on: the next start then opens as designed.

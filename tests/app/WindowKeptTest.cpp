@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QSplitter>
+#include <QTabWidget>
 
 namespace {
 
@@ -38,6 +39,10 @@ TEST_F(MainWindowFixture, SizePlaceSplittersAndColumnsComeBackAfterARestart)
     EXPECT_EQ(paneSplitter(win->TargetPane())->sizes().first(), 220);
     EXPECT_EQ(win->SourcePane()->List()->header()->sectionSize(0), 210);
     EXPECT_EQ(win->TargetPane()->List()->header()->sectionSize(0), 150);
+    // The play list page was never shown: its splitter comes back as designed.
+    win->findChild<QTabWidget*>("pcMain")->setCurrentIndex(1);
+    QTest::qWait(20);
+    EXPECT_EQ(splitter(*win, "splList")->sizes().first(), 286);
 }
 
 TEST_F(MainWindowFixture, ATallerWindowMakesBothPanesTaller)
