@@ -149,7 +149,7 @@ void TwinMain::FormShow()
 {
     SetupFileColumns(pnlSource_);
     SetupFileColumns(pnlTarget_);
-    RestoreColumns();
+    SettleLayout();
     // The window appears at once, whatever the folders hold; they are read in the next turn.
     QMetaObject::invokeMethod(this, &TwinMain::ListStartFolders, Qt::QueuedConnection);
 }

@@ -125,7 +125,8 @@ private:
     QWidget* BuildListPage();
     // The window's place and size, its splitters and column widths as the user left them last time.
     void RestoreLayout();
-    void RestoreColumns();
+    // Once the window is laid out: the column widths kept, and both panes growing with the window.
+    void SettleLayout();
     void KeepLayout();
     void BuildActions();
     void BuildMenus();

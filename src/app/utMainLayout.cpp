@@ -112,8 +112,7 @@ QWidget* TwinMain::BuildFolderPage()
     splFolder->setCollapsible(1, false);
     pnlSource_->setMinimumHeight(10);
     splFolder->setSizes({185, 330});
-    // A taller window gives both panes more rows.
-    splFolder->setStretchFactor(0, 1);
+    // The first layout leaves the source pane as designed; from then on both panes share (SettleLayout).
     splFolder->setStretchFactor(1, 1);
 
     // Never seen: the system volume bar that the volume bar follows.
@@ -201,8 +200,13 @@ void TwinMain::RestoreLayout()
     }
 }
 
-void TwinMain::RestoreColumns()
+void TwinMain::SettleLayout()
 {
+    // Once the first layout has given the source pane its designed height, a taller window, a
+    // maximised one too, gives both panes more rows.
+    QMetaObject::invokeMethod(
+        this, [this] { findChild<QSplitter*>(QStringLiteral("splFolder"))->setStretchFactor(0, 1); },
+        Qt::QueuedConnection);
     if (!dbconMain_.IsOpen())
         return;
     const QHash<QString, QString> kept = OptionTexts(dbconMain_.Database(), {kSourceColumnsKey, kTargetColumnsKey});

@@ -73,6 +73,7 @@ TEST_F(EverydayWindow, APlainClickInASelectionSelectsThatRowAloneAndADragStillCa
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"})
         put(name);
     startListing();
+    // Active with the list in focus, as on a desktop: only then does a click on a selected row start an edit.
     QApplication::setActiveWindow(win.get());
     source()->setFocus();
     click(source(), 0);
