@@ -97,7 +97,8 @@ TwinMain::~TwinMain() = default;
 void TwinMain::FormCreate()
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
-    // Qt ends every window's title with it; the title of the application while a file plays is the main window's.
+    // Qt ends every window's title with this name; the application's title, which names the file
+    // that plays, is the main window's frame, where the task bar reads it.
     QGuiApplication::setApplicationDisplayName(QStringLiteral("MelvaneKIRO"));
 
     trbVolume_->setRange(trbVolumeNV_->minimum(), trbVolumeNV_->maximum());
