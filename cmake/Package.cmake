@@ -24,20 +24,20 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CONTACT "MelvaneKIRO developers <melvanekiro@users.noreply.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "listen to a music collection and sort it into folders")
-set(CPACK_PACKAGE_DESCRIPTION "MelvaneKIRO shows a source folder and a target folder side by side. Listen to
-MP3, MIDI, WAV, WMA, FLAC, Ogg and other files from either, then copy, move,
-trash or rename them, edit their ID3v1 tags and keep play lists.
-The interface is in Chinese.")
+set(CPACK_PACKAGE_DESCRIPTION "MelvaneKIRO shows a source folder above a target folder, each with its folder
+tree and file list. Listen to MP3, MIDI, WAV, WMA, FLAC, Ogg and other files
+from either, then copy, move, trash or rename them, edit their ID3v1 tags and
+keep play lists. The interface is in Chinese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # What the program loads at run time, which dpkg-shlibdeps cannot see: the SQLite driver, the SVG
-# icon engine, the platform plugins and the General MIDI sound font the MIDI player plays with.
+# icon engine, the platform plugins and the General MIDI sound font the MIDI player plays with; and
+# what a Chinese interface needs to be Chinese and readable: Qt's own Chinese texts and a CJK font.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6sql6-sqlite, libqt6svg6, qt6-qpa-plugins, timgm6mb-soundfont | sf2-soundfont-gm")
-# The desktop's opener and a CHM viewer for F1 (without them the program's own help window shows),
-# and a font for the Chinese interface.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, xchm, fonts-noto-cjk | fonts-wqy-microhei")
+  "libqt6sql6-sqlite, libqt6svg6, qt6-qpa-plugins, timgm6mb-soundfont | sf2-soundfont-gm, qt6-translations-l10n, fonts-noto-cjk | fonts-wqy-microhei | fonts-wqy-zenhei")
+# The desktop's opener and a CHM viewer for F1 (without them the program's own help window shows).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, xchm")
 include(CPack)

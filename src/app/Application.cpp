@@ -3,6 +3,7 @@
 #include "panes/ui/PaneFont.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -26,12 +27,21 @@ void installChineseQtTexts(QApplication& app)
     QCoreApplication::installTranslator(translator);
 }
 
+// Without such a font every Chinese character is drawn as a box.
+void checkChineseFont()
+{
+    if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
+        qCWarning(lcApplication) << "no font with Chinese glyphs is installed (package fonts-noto-cjk);"
+                                 << "Chinese texts show as boxes";
+}
+
 } // namespace
 
 void PrepareApplication(QApplication& app)
 {
     Q_INIT_RESOURCE(icons);
     installChineseQtTexts(app);
+    checkChineseFont();
     QApplication::setFont(PaneFont());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/MelvaneKIRO.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("melvanekiro"));

@@ -91,6 +91,7 @@ TwinMain::TwinMain(const QByteArray& programFile, Services services, QWidget* pa
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
     MakeAccessible(*this);
+    RestoreLayout();
 }
 
 TwinMain::~TwinMain() = default;
@@ -98,7 +99,9 @@ TwinMain::~TwinMain() = default;
 void TwinMain::FormCreate()
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
-    QGuiApplication::setApplicationDisplayName(windowTitle());
+    // Qt ends every window's title with this name; the application's title, which names the file
+    // that plays, is the main window's frame, where the task bar reads it.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("MelvaneKIRO"));
 
     trbVolume_->setRange(trbVolumeNV_->minimum(), trbVolumeNV_->maximum());
     trbVolume_->setValue(trbVolumeNV_->value());
@@ -149,6 +152,7 @@ void TwinMain::FormShow()
 {
     SetupFileColumns(pnlSource_);
     SetupFileColumns(pnlTarget_);
+    SettleLayout();
     // The window appears at once, whatever the folders hold; they are read in the next turn.
     QMetaObject::invokeMethod(this, &TwinMain::ListStartFolders, Qt::QueuedConnection);
 }

@@ -112,6 +112,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -122,6 +123,11 @@ private:
     void BuildControlPanel(QWidget* panel);
     QWidget* BuildFolderPage();
     QWidget* BuildListPage();
+    // The window's place and size, its splitters and column widths as the user left them last time.
+    void RestoreLayout();
+    // Once the window is laid out: the column widths kept, and both panes growing with the window.
+    void SettleLayout();
+    void KeepLayout();
     void BuildActions();
     void BuildMenus();
     void BuildToolBars();

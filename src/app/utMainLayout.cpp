@@ -1,20 +1,34 @@
 // The main window's controls and their design geometry.
 #include "ControlLayout.h"
+#include "WindowPlace.h"
+#include "panes/ui/TFileListView.h"
 #include "panes/ui/TFolderPane.h"
 #include "playlists/ui/TListDetailView.h"
 #include "playlists/ui/TListGrid.h"
 #include "playlists/ui/TListStatusBar.h"
+#include "store/OptionStore.h"
 #include "utMain.h"
 
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
+#include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcLayout, "melvane")
+
+// The option rows that keep the layout.
+const QString kWindowKey = QStringLiteral("sWindow");
+const QString kSourceColumnsKey = QStringLiteral("sSourceColumns");
+const QString kTargetColumnsKey = QStringLiteral("sTargetColumns");
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int width = -1)
 {
@@ -98,6 +112,7 @@ QWidget* TwinMain::BuildFolderPage()
     splFolder->setCollapsible(1, false);
     pnlSource_->setMinimumHeight(10);
     splFolder->setSizes({185, 330});
+    // The first layout leaves the source pane as designed; from then on both panes share (SettleLayout).
     splFolder->setStretchFactor(1, 1);
 
     // Never seen: the system volume bar that the volume bar follows.
@@ -112,6 +127,7 @@ QWidget* TwinMain::BuildListPage()
 {
     auto* page = new QWidget;
     QSplitter* split = splitPage(page, "tsCustomList", Qt::Horizontal);
+    split->setObjectName("splList");
 
     dbgList_ = new TListGrid(split);
     dbgList_->setObjectName("dbgList");
@@ -135,4 +151,106 @@ QWidget* TwinMain::BuildListPage()
     split->setSizes({286, ControlLayout::kClientWidth - 286 - 10});
     split->setStretchFactor(1, 1);
     return page;
+}
+
+namespace {
+
+// The splitters whose sizes are kept, each in an option row of its own.
+QList<std::pair<QSplitter*, QString>> keptSplitters(const QWidget* window, const TFolderPane* source,
+                                                    const TFolderPane* target)
+{
+    const auto inPane = [](const TFolderPane* pane) {
+        return pane->findChild<QSplitter*>(QString(), Qt::FindDirectChildrenOnly);
+    };
+    return {
+        {window->findChild<QSplitter*>(QStringLiteral("splFolder")), QStringLiteral("sSplFolder")},
+        {inPane(source), QStringLiteral("sSplSource")},
+        {inPane(target), QStringLiteral("sSplTarget")},
+        {window->findChild<QSplitter*>(QStringLiteral("splList")), QStringLiteral("sSplList")},
+    };
+}
+
+// A splitter that has never been on screen has no sizes worth keeping; one the user moved has.
+const char* const kMovedProperty = "movedByUser";
+
+} // namespace
+
+void TwinMain::RestoreLayout()
+{
+    if (!dbconMain_.IsOpen())
+        return;
+    const QList<std::pair<QSplitter*, QString>> splitters = keptSplitters(this, pnlSource_, pnlTarget_);
+    QStringList keys {kWindowKey};
+    for (const auto& [splitter, key] : splitters)
+        keys.append(key);
+    const QHash<QString, QString> kept = OptionTexts(dbconMain_.Database(), keys);
+    if (const std::optional<WindowPlace> place = ReadWindowPlace(kept.value(kWindowKey))) {
+        const QScreen* screen = QGuiApplication::screenAt(place->normal.center());
+        if (screen == nullptr)
+            screen = QGuiApplication::primaryScreen();
+        setGeometry(FitOnScreen(place->normal, screen != nullptr ? screen->availableGeometry() : QRect()));
+        if (place->maximised)
+            setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    for (const auto& [splitter, key] : splitters) {
+        if (const std::optional<QList<int>> sizes = ReadSizes(kept.value(key), 2))
+            splitter->setSizes(*sizes);
+        connect(splitter, &QSplitter::splitterMoved, splitter,
+                [splitter = splitter] { splitter->setProperty(kMovedProperty, true); });
+    }
+}
+
+void TwinMain::SettleLayout()
+{
+    // Once the first layout has given the source pane its designed height, a taller window, a
+    // maximised one too, gives both panes more rows.
+    QMetaObject::invokeMethod(
+        this, [this] { findChild<QSplitter*>(QStringLiteral("splFolder"))->setStretchFactor(0, 1); },
+        Qt::QueuedConnection);
+    if (!dbconMain_.IsOpen())
+        return;
+    const QHash<QString, QString> kept = OptionTexts(dbconMain_.Database(), {kSourceColumnsKey, kTargetColumnsKey});
+    for (const auto& [pane, key] : {std::pair {pnlSource_, kSourceColumnsKey}, std::pair {pnlTarget_, kTargetColumnsKey}}) {
+        QHeaderView* header = pane->List()->header();
+        if (const std::optional<QList<int>> widths = ReadSizes(kept.value(key), header->count())) {
+            for (int column = 0; column < header->count(); ++column)
+                header->resizeSection(column, widths->at(column));
+        }
+    }
+}
+
+void TwinMain::KeepLayout()
+{
+    if (!dbconMain_.IsOpen() || dbconMain_.IsReadOnly())
+        return;
+    const auto widths = [](const TFolderPane* pane) {
+        QList<int> sizes;
+        const QHeaderView* header = pane->List()->header();
+        for (int column = 0; column < header->count(); ++column)
+            sizes.append(header->sectionSize(column));
+        return sizes;
+    };
+    QList<std::pair<QString, QString>> texts {
+        {kWindowKey, WindowPlaceText({isMaximized() ? normalGeometry() : geometry(), isMaximized()})},
+        {kSourceColumnsKey, SizesText(widths(pnlSource_))},
+        {kTargetColumnsKey, SizesText(widths(pnlTarget_))},
+    };
+    for (const auto& [splitter, key] : keptSplitters(this, pnlSource_, pnlTarget_)) {
+        if (splitter->isVisible() || splitter->property(kMovedProperty).toBool())
+            texts.append({key, SizesText(splitter->sizes())});
+    }
+    for (const auto& [key, text] : texts) {
+        const OptionResult saved = SaveOptionText(dbconMain_.Database(), key, text);
+        // Closing goes on: the next start then opens as designed.
+        if (!saved.ok()) {
+            qCWarning(lcLayout) << "the window's layout was not kept:" << saved.error;
+            return;
+        }
+    }
+}
+
+void TwinMain::closeEvent(QCloseEvent* event)
+{
+    KeepLayout();
+    QMainWindow::closeEvent(event);
 }

@@ -149,17 +149,42 @@ OptionResult SaveOptions(const QSqlDatabase& db, const THead& head)
 
 OptionResult SaveVolume(const QSqlDatabase& db, int volume)
 {
-    // Catalogues made before the volume was kept have no row for it: the first save adds one.
+    return SaveOptionText(db, QStringLiteral("iVolume"), QString::number(volume));
+}
+
+QHash<QString, QString> OptionTexts(const QSqlDatabase& db, const QStringList& names)
+{
+    QHash<QString, QString> texts;
+    QSqlQuery query(db);
+    if (!query.exec(Statements::kSelectOptions))
+        return texts;
+    const int nameField = query.record().indexOf(QStringLiteral("name"));
+    const int valueField = query.record().indexOf(QStringLiteral("value"));
+    if (nameField < 0 || valueField < 0)
+        return texts;
+    while (query.next()) {
+        const QString name = query.value(nameField).toString();
+        if (names.contains(name))
+            texts.insert(name, query.value(valueField).toString());
+    }
+    return texts;
+}
+
+OptionResult SaveOptionText(const QSqlDatabase& db, const QString& name, const QString& text)
+{
+    // Catalogues made before such a value was kept have no row for it: the first save adds one.
     QSqlQuery update(db);
-    update.prepare(QStringLiteral("update [option] set value = ? where name = 'iVolume'"));
-    update.addBindValue(QString::number(volume));
+    update.prepare(QStringLiteral("update [option] set value = ? where name = ?"));
+    update.addBindValue(text);
+    update.addBindValue(name);
     if (!update.exec())
         return {layerError(update)};
     if (update.numRowsAffected() > 0)
         return {};
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("insert into [option] (name, value) values ('iVolume', ?)"));
-    insert.addBindValue(QString::number(volume));
+    insert.prepare(QStringLiteral("insert into [option] (name, value) values (?, ?)"));
+    insert.addBindValue(name);
+    insert.addBindValue(text);
     if (!insert.exec())
         return {layerError(insert)};
     return {};

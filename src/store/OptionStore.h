@@ -2,8 +2,10 @@
 
 #include "core/utHead.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,3 +29,8 @@ OptionResult SaveOptions(const QSqlDatabase& db, const THead& head);
 
 // Writes the volume into its row, adding the row where the catalogue has none yet.
 OptionResult SaveVolume(const QSqlDatabase& db, int volume);
+
+// The stored texts of the rows of these names that the catalogue has (none where it cannot be read).
+QHash<QString, QString> OptionTexts(const QSqlDatabase& db, const QStringList& names);
+// Writes the text into the row of this name, adding the row where the catalogue has none yet.
+OptionResult SaveOptionText(const QSqlDatabase& db, const QString& name, const QString& text);

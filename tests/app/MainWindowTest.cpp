@@ -65,7 +65,7 @@ TEST_F(MainWindowFixture, StartsWithTheCatalogueAndLoadsTheOptions)
     EXPECT_TRUE(msg->shown.isEmpty());
     EXPECT_TRUE(msg->layerErrors.isEmpty());
     EXPECT_EQ(win->windowTitle(), "MelvaneKIRO(V4.0)");
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "MelvaneKIRO(V4.0)");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "MelvaneKIRO");
     EXPECT_EQ(win->Head().AppPath, programFolder());
     EXPECT_EQ(win->Head().ColumnTitles, "文件名;类型;大小;属性;修改时间;音乐名;艺术家;唱片标题;发行年;附注");
     EXPECT_TRUE(win->dbconMain().IsOpen());

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_F(PlayFromWindow, PlayingShowsTheFileLengthAndRangeAndStopClearsThem)
     win->SetActivePane(source(), win->SourcePane()->Tree(), win->SourcePane()->StatusBar());
     win->PlayFile(folder + "cbr.mp3");
     EXPECT_EQ(control<QLineEdit>("edtCurrPlay")->text(), "源文件夹-" + QString::fromUtf8(folder + "cbr.mp3"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "MelvaneKIRO(V4.0)-cbr.mp3");
+    EXPECT_EQ(win->windowHandle()->title(), "MelvaneKIRO(V4.0)-cbr.mp3");
     EXPECT_EQ(win->windowTitle(), "MelvaneKIRO(V4.0)");
     auto* progress = control<QSlider>("trbProgress");
     EXPECT_EQ(progress->minimum(), 1);

@@ -102,6 +102,9 @@ TEST_F(WindowFixture, F1WithoutAViewerShowsTheProgramsOwnHelp)
     EXPECT_FALSE(browser->toPlainText().isEmpty());
     QTest::mouseClick(help->findChild<QPushButton*>("btnHelpBack"), Qt::LeftButton);
     EXPECT_EQ(browser->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+
+    QTest::keyClick(browser, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible()) << "Esc closes the help as it closes a dialog";
 }
 
 TEST_F(WindowFixture, MailWithoutAMailProgramGivesTheAddress)

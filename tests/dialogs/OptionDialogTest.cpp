@@ -7,6 +7,7 @@
 #include "store/CatalogueFixture.h"
 #include "store/OptionStore.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -87,6 +88,11 @@ protected:
 
 TEST_F(OptionDialogTest, EachOpeningShowsTheStoredValuesOnAFreshDialog)
 {
+    // The dialog draws with its own font, whatever the program's font is on this screen.
+    const QFont programFont = QApplication::font();
+    QFont larger = programFont;
+    larger.setPixelSize(20);
+    QApplication::setFont(larger);
     head.bConfirmation = true;
     head.bContinuous = false;
     head.bShowHideSys = true;
@@ -104,6 +110,15 @@ TEST_F(OptionDialogTest, EachOpeningShowsTheStoredValuesOnAFreshDialog)
             EXPECT_EQ(at("rgSize"), QPoint(24, 80));
             EXPECT_EQ(at("rgT2FMode"), QPoint(24, 160));
             EXPECT_EQ(at("ckbContinuous"), QPoint(24, 16));
+            // Each group is whole within its page and no item's text is cut, whatever the CJK font's height.
+            for (const char* name : {"rgSize", "rgT2FMode"}) {
+                auto* group = dialog->findChild<TRadioGroup*>(QLatin1String(name));
+                EXPECT_LT(group->geometry().bottom(), group->parentWidget()->height()) << name;
+                for (const QRadioButton* item : group->findChildren<QRadioButton*>()) {
+                    EXPECT_LE(item->geometry().bottom(), group->contentsRect().bottom()) << name;
+                    EXPECT_GE(item->height(), QFontMetrics(item->font()).boundingRect(item->text()).height()) << name;
+                }
+            }
             EXPECT_EQ(dialog->findChild<QWidget*>("btnDefault")->geometry(), QRect(32, 296, 75, 25));
             EXPECT_EQ(at("btnOk"), QPoint(216, 296));
             EXPECT_EQ(at("btnCancel"), QPoint(304, 296));
@@ -120,6 +135,7 @@ TEST_F(OptionDialogTest, EachOpeningShowsTheStoredValuesOnAFreshDialog)
             click(dialog, "btnCancel");
         });
     }
+    QApplication::setFont(programFont);
     EXPECT_TRUE(head.bShowHideSys);
     EXPECT_EQ(head.iT2FMode, 1);
 }

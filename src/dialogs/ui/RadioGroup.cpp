@@ -4,6 +4,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this))
 {
@@ -12,6 +14,9 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
     layout->setSpacing(0);
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
+        // A group short of room may give an item less than the style's padding, never less than its text.
+        const QFontMetrics metrics = button->fontMetrics();
+        button->setMinimumHeight(std::max(metrics.height(), metrics.boundingRect(items[i]).height()));
         buttons_->addButton(button, i);
         layout->addWidget(button);
     }

@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -47,4 +48,6 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(tbHelp_, &QTextBrowser::backwardAvailable, btnBack, &QPushButton::setEnabled);
     connect(tbHelp_, &QTextBrowser::forwardAvailable, btnForward, &QPushButton::setEnabled);
     tbHelp_->setSource(QUrl(QLatin1String(kHelpContentsPage)));
+    // Esc closes it as it closes a dialog, wherever the focus is.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }

@@ -73,7 +73,8 @@ TwinOption::TwinOption(THead& head, TCatalogue& catalogue, IMsgDlg& msgDlg, QWid
 
 QWidget* TwinOption::BuildFilePage()
 {
-    auto* page = new QWidget;
+    // Made inside the dialog, so that the groups are measured with the dialog's font.
+    auto* page = new QWidget(this);
     page->setObjectName("tsFile");
     ckbConfirmation_ = checkBox("ckbConfirmation", QStringLiteral("复制或剪切文件时提示"), page, 16);
     ckbShowSH_ = checkBox("ckbShowSH", QStringLiteral("显示系统和隐藏文件"), page, 48);
@@ -92,7 +93,7 @@ QWidget* TwinOption::BuildFilePage()
 
 QWidget* TwinOption::BuildPlayPage()
 {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName("tsPlay");
     ckbContinuous_ = checkBox("ckbContinuous", QStringLiteral("连续播放"), page, 16);
     return page;
@@ -103,7 +104,19 @@ void TwinOption::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!shown_) {
         shown_ = true;
+        FitGroups();
         FormShow();
+    }
+}
+
+void TwinOption::FitGroups()
+{
+    // Where a CJK font sets the height of every line (a Chinese locale), a group may need more room than
+    // its page has below it: it ends at the page's edge and its items share the room.
+    for (QWidget* group : std::initializer_list<QWidget*> {rgSize_, rgT2FMode_}) {
+        const int room = group->parentWidget()->height() - group->y() - 2;
+        if (group->height() > room)
+            group->resize(group->width(), room);
     }
 }
 

@@ -32,6 +32,8 @@ private:
     QWidget* BuildPlayPage();
     OptionValues ControlValues() const;
     void SetControls(const OptionValues& values);
+    // Keeps each group within its page once the page has its size.
+    void FitGroups();
     // Esc closes the dialog wherever the focus is, before any control sees the key.
     bool FormKeyDown(QKeyEvent* event);
 

@@ -86,20 +86,28 @@ void TFileListView::mousePressEvent(QMouseEvent* event)
     const QModelIndex under = indexAt(event->position().toPoint());
     pressedAt_ = event->position().toPoint();
     pressedOnSelected_ = false;
+    narrowTo_ = QPersistentModelIndex();
     QTreeView::mousePressEvent(event);
     pressedOnSelected_ = event->button() == Qt::LeftButton && under.isValid()
         && selectionModel()->isSelected(under.siblingAtColumn(0));
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+    if (pressedOnSelected_ && plain && SelectedCount() > 1)
+        narrowTo_ = under.siblingAtColumn(0);
 }
 
 void TFileListView::mouseMoveEvent(QMouseEvent* event)
 {
     // Pressing on a selected row and moving drags the selected rows, as a Windows list does.
-    if (!pressedOnSelected_ || !(event->buttons() & Qt::LeftButton)
-        || (event->position().toPoint() - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
+    if (!pressedOnSelected_ || !(event->buttons() & Qt::LeftButton)) {
         QTreeView::mouseMoveEvent(event);
         return;
     }
+    // Until the pointer has gone far enough for a drag, the selection stays whole: the view would
+    // take a small move for the start of a selecting sweep.
+    if ((event->position().toPoint() - pressedAt_).manhattanLength() < QApplication::startDragDistance())
+        return;
     pressedOnSelected_ = false;
+    narrowTo_ = QPersistentModelIndex();
     emit StartDrag();
     auto* drag = new QDrag(this);
     auto* data = new QMimeData;
@@ -113,8 +121,20 @@ void TFileListView::mouseReleaseEvent(QMouseEvent* event)
 {
     pressedOnSelected_ = false;
     QTreeView::mouseReleaseEvent(event);
+    // The rest of the selection stayed only for a drag that did not come.
+    if (narrowTo_.isValid() && indexAt(event->position().toPoint()).row() == narrowTo_.row())
+        selectionModel()->setCurrentIndex(narrowTo_, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    narrowTo_ = QPersistentModelIndex();
     if (event->button() == Qt::LeftButton)
         emit ListClicked();
+}
+
+bool TFileListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // A click that narrows a selection picks a row; it does not rename it.
+    if (trigger == SelectedClicked && narrowTo_.isValid())
+        return false;
+    return QTreeView::edit(index, trigger, event);
 }
 
 void TFileListView::keyPressEvent(QKeyEvent* event)

@@ -15,6 +15,8 @@ class TFileListView final : public QTreeView {
 public:
     explicit TFileListView(QWidget* parent = nullptr);
 
+    using QTreeView::edit;
+
     void SetPopupMenu(QMenu* menu) { menu_ = menu; }
     int SelectedCount() const;
 
@@ -45,9 +47,12 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     QMenu* menu_ = nullptr;
     QPoint pressedAt_;
     bool pressedOnSelected_ = false;
+    // A plain press on a row of a larger selection: released without a drag, it selects that row alone.
+    QPersistentModelIndex narrowTo_;
 };

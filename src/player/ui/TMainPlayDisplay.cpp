@@ -1,11 +1,11 @@
 #include "TMainPlayDisplay.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTimer>
+#include <QWindow>
 
 TMainPlayDisplay::TMainPlayDisplay(Controls controls, std::function<QWidget*()> activeFileList,
                                    std::function<void()> stopAction, std::function<void()> changed)
@@ -28,7 +28,9 @@ void TMainPlayDisplay::SetNowPlaying(const QString& text)
 
 void TMainPlayDisplay::SetAppTitle(const QString& text)
 {
-    QGuiApplication::setApplicationDisplayName(text);
+    // The task bar shows the main window's frame: its caption stays, and dialogs keep their own titles.
+    if (QWindow* frame = c_.edtCurrPlay->window()->windowHandle())
+        frame->setTitle(text);
 }
 
 void TMainPlayDisplay::SetLengthText(const QString& text)
