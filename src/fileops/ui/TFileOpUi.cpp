@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include <future>
 #include <memory>
 
 namespace {
@@ -69,12 +70,21 @@ private:
         return yes;
     }
 
+    // The job waits on a promise rather than in a blocking queued call, so that the hand-over of the
+    // answer is one the race checker can see.
     template <typename F> void OnUiThread(F ask)
     {
-        if (QThread::currentThread() == thread())
+        if (QThread::currentThread() == thread()) {
             ask();
-        else
-            QMetaObject::invokeMethod(this, ask, Qt::BlockingQueuedConnection);
+            return;
+        }
+        auto asked = std::make_shared<std::promise<void>>();
+        std::future<void> answered = asked->get_future();
+        QMetaObject::invokeMethod(this, [&ask, asked] {
+            ask();
+            asked->set_value();
+        }, Qt::QueuedConnection);
+        answered.wait();
     }
 
     QWidget* dialog_;
