@@ -3,8 +3,30 @@
 #include "FolderTreeModel.h"
 #include "PaneFont.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTreeView>
+
+#include <algorithm>
+
+namespace {
+
+// Deep in a narrow tree a name would have no room left: the tree scrolls sideways so that
+// the current node's name shows to its end, as far as its start stays in view.
+void ShowNameEnd(QTreeView& view, const QModelIndex& node)
+{
+    if (!node.isValid())
+        return;
+    const QRect cell = view.visualRect(node);
+    const int nameEnd = cell.left() + view.iconSize().width() + 2 * view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin)
+        + view.fontMetrics().horizontalAdvance(node.data().toString()) + view.indentation() / 2;
+    const int past = nameEnd - view.viewport()->width();
+    if (past > 0)
+        view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->value() + std::min(past, cell.left()));
+}
+
+} // namespace
 
 void SetFolderTreeIcons(FolderTreeModel& model, const QStyle& style)
 {
@@ -30,8 +52,13 @@ void SetUpFolderTreeView(QTreeView& view)
     view.setSelectionMode(QAbstractItemView::SingleSelection);
     view.setEditTriggers(QAbstractItemView::NoEditTriggers);
     view.setFont(PaneFont());
+    // Names are never cut: the column is as wide as they are and the tree scrolls sideways.
+    view.header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view.header()->setStretchLastSection(false);
 
     QItemSelectionModel* selection = view.selectionModel();
+    QObject::connect(selection, &QItemSelectionModel::currentChanged, &view,
+                     [&view](const QModelIndex& current) { ShowNameEnd(view, current); });
     const auto selectedNothing = [selection] { return selection->selectedIndexes().isEmpty(); };
     // A click beside the nodes or a Ctrl+click would leave nothing selected: take the node back.
     QObject::connect(selection, &QItemSelectionModel::selectionChanged, &view,
