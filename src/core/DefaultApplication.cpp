@@ -4,6 +4,8 @@
 #include <QMimeDatabase>
 #include <QProcess>
 
+#include <thread>
+
 QStringList HandlerTypes(const QByteArray& pathOrUrl)
 {
     if (!pathOrUrl.startsWith('/')) {
@@ -37,4 +39,32 @@ QString DefaultApplication(const QStringList& mimeTypes)
             return desktopEntry;
     }
     return {};
+}
+
+KnownApplications& KnownApplications::Shared()
+{
+    static KnownApplications known;
+    return known;
+}
+
+void KnownApplications::AskAhead(const QStringList& mimeTypes)
+{
+    const QString key = mimeTypes.join(u'\n');
+    {
+        const std::lock_guard lock(mutex_);
+        if (answers_.contains(key))
+            return;
+        answers_.insert(key, std::nullopt);
+    }
+    std::thread([this, key, mimeTypes] {
+        const QString answer = DefaultApplication(mimeTypes);
+        const std::lock_guard lock(mutex_);
+        answers_.insert(key, answer);
+    }).detach();
+}
+
+std::optional<QString> KnownApplications::Answer(const QStringList& mimeTypes) const
+{
+    const std::lock_guard lock(mutex_);
+    return answers_.value(mimeTypes.join(u'\n'));
 }
