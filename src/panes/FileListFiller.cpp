@@ -46,6 +46,9 @@ void FileListFiller::Fill(const QByteArray& folder, const ListRules& rules, cons
     naming_.reset();
     namingUnderWay_ = false;
     namesAgain_.clear();
+    // What waited for the listing of another folder is not for this one.
+    if (folder != folder_)
+        whenListed_.clear();
     folder_ = folder;
     rules_ = rules;
     list_.Clear();

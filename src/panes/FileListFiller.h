@@ -37,7 +37,8 @@ public:
     const QByteArray& Folder() const { return folder_; }
     // A Fill under way.
     bool Listing() const { return filling_ != nullptr; }
-    // Runs action once no Fill is under way: now, or when the current one has ended.
+    // Runs action once no Fill is under way: now, or when the current one has ended; not at
+    // all when another folder is filled first.
     void WhenListed(std::function<void()> action);
 
 signals:

@@ -128,6 +128,30 @@ TEST_F(FolderListingTest, SwitchingFolderDuringASlowListingNeverWaitsForTheReade
     EXPECT_EQ(list.Entry(0).name, "other.wav");
 }
 
+TEST_F(FolderListingTest, WhatWaitsForAListingIsDroppedWhenAnotherFolderIsFilledFirst)
+{
+    for (int i = 0; i < 3000; ++i)
+        MakeSized("f" + QByteArray::number(i) + ".wav", 10);
+    TempFolder other;
+    FileListModel list;
+    list.SetColumns(QString::fromUtf8(kColumnTitles));
+    NoFileIcons icons;
+    FileListFiller filler(list, icons);
+    int ran = 0;
+    filler.Fill(Folder(), ListRules {"*.*", false, {}}, QLocale::c(), 0);
+    ASSERT_TRUE(filler.Listing());
+    filler.WhenListed([&ran] { ++ran; });
+    filler.Fill(Folder(), ListRules {"*.mp3", false, {}}, QLocale::c(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!filler.Listing(), 5000);
+    EXPECT_EQ(ran, 1) << "the same folder listed again";
+
+    filler.Fill(Folder(), ListRules {"*.*", false, {}}, QLocale::c(), 0);
+    filler.WhenListed([&ran] { ++ran; });
+    filler.Fill(other.Path() + "/", ListRules {"*.*", false, {}}, QLocale::c(), 0);
+    QTest::qWait(100);
+    EXPECT_EQ(ran, 1);
+}
+
 TEST(RowDiffTest, GoneChangedAndNewRowsByName)
 {
     FileListModel listed;

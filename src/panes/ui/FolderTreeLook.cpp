@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -16,10 +17,13 @@ namespace {
 // the current node's name shows to its end, as far as its start stays in view.
 void ShowNameEnd(QTreeView& view, const QModelIndex& node)
 {
-    if (!node.isValid())
+    if (!node.isValid() || node != view.currentIndex())
         return;
+    view.header()->resizeSections(QHeaderView::ResizeToContents);
     const QRect cell = view.visualRect(node);
-    const int nameEnd = cell.left() + view.iconSize().width() + 2 * view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin)
+    const int icon =
+        view.iconSize().isValid() ? view.iconSize().width() : view.style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const int nameEnd = cell.left() + icon + 2 * view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin)
         + view.fontMetrics().horizontalAdvance(node.data().toString()) + view.indentation() / 2;
     const int past = nameEnd - view.viewport()->width();
     if (past > 0)
@@ -57,8 +61,10 @@ void SetUpFolderTreeView(QTreeView& view)
     view.header()->setStretchLastSection(false);
 
     QItemSelectionModel* selection = view.selectionModel();
-    QObject::connect(selection, &QItemSelectionModel::currentChanged, &view,
-                     [&view](const QModelIndex& current) { ShowNameEnd(view, current); });
+    // After the view has laid the node out and scrolled to it (which puts the column's start in view).
+    QObject::connect(selection, &QItemSelectionModel::currentChanged, &view, [&view](const QModelIndex& current) {
+        QTimer::singleShot(0, &view, [&view, node = QPersistentModelIndex(current)] { ShowNameEnd(view, node); });
+    });
     const auto selectedNothing = [selection] { return selection->selectedIndexes().isEmpty(); };
     // A click beside the nodes or a Ctrl+click would leave nothing selected: take the node back.
     QObject::connect(selection, &QItemSelectionModel::selectionChanged, &view,

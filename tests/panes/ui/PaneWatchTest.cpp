@@ -237,3 +237,20 @@ TEST_F(PaneWatchTest, WhereTheFolderCannotBeWatchedRefreshingByHandStillLists)
 }
 
 } // namespace
+
+TEST_F(PaneWatchTest, ABurstOfChangesAroundTheSelectedFileNeverMovesTheSelectionToAnother)
+{
+    for (const char* name : {"a.wav", "m.wav", "z.wav"})
+        tmp.MakeSizedFile(QByteArray("Desktop/") + name, 10);
+    BuildAndShow();
+    pane->lvSourceColumnClick(0);
+    ASSERT_EQ(pane->SelectNames({"m.wav"}), 1);
+
+    // Past the names looked at one by one: the folder is read again whole.
+    ::unlink(InDesktop("a.wav").constData());
+    for (int i = 0; i < 600; ++i)
+        tmp.MakeSizedFile("Desktop/" + QByteArray(i % 2 ? "b" : "y") + QByteArray::number(i) + ".wav", 10);
+    QTRY_COMPARE_WITH_TIMEOUT(pane->ListModel().RowCount(), 602, 5000);
+    EXPECT_EQ(SelectedCaption(), QStringLiteral("m.wav"));
+    EXPECT_EQ(pane->List()->currentIndex().data().toString(), QStringLiteral("m.wav"));
+}
