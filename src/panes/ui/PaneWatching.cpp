@@ -5,8 +5,8 @@
 
 namespace {
 
-// A change after a quiet while is read this soon: the few events of one file written
-// (made, written, closed) come together.
+// A change is read this soon: the few events of one file written (made, written, closed)
+// come together.
 constexpr int kFirstGatherMs = 10;
 // While changes keep coming, they gather this long before they are read again.
 constexpr int kSettleMs = 150;
@@ -79,13 +79,15 @@ void PaneWatching::FolderChanged(const QByteArray& folder, const FolderChange& c
         treeChanged_.insert(folder);
     if (settle_.isActive())
         return;
-    const bool quiet = !sinceSettled_.isValid() || sinceSettled_.elapsed() >= kSettleMs;
-    settle_.start(quiet ? kFirstGatherMs : kSettleMs);
+    // Many entries read again a moment ago: a burst goes on, and gathers.
+    const bool burst = sinceSettled_.isValid() && sinceSettled_.elapsed() < kSettleMs && lastSettled_ > 1;
+    settle_.start(burst ? kSettleMs : kFirstGatherMs);
 }
 
 void PaneWatching::Settled()
 {
     sinceSettled_.start();
+    lastSettled_ = listChange_.everything ? kMostNamesLookedAt : listChange_.names.size() + treeChanged_.size();
     const FolderChange change = std::exchange(listChange_, {});
     // A few names are read again; a burst is the whole folder read again.
     if (change.everything || change.names.size() > kMostNamesLookedAt)

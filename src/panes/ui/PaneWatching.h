@@ -44,8 +44,10 @@ private:
     QSet<QByteArray> openFolders_;
     bool treeRootWatched_ = false;
     QTimer settle_;
-    // Since changes were last read again: a change after a quiet while is read at once.
+    // Since changes were last read again, and how many entries and folders they were: a change
+    // is read at once unless a burst goes on.
     QElapsedTimer sinceSettled_;
+    qsizetype lastSettled_ = 0;
     // What changed in the listed folder since it was read.
     FolderChange listChange_;
     QSet<QByteArray> treeChanged_;
