@@ -9,12 +9,10 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include <algorithm>
-
 namespace {
 
 // Deep in a narrow tree a name would have no room left: the tree scrolls sideways so that
-// the current node's name shows to its end, as far as its start stays in view.
+// the current node's name shows to its end.
 void ShowNameEnd(QTreeView& view, const QModelIndex& node)
 {
     if (!node.isValid() || node != view.currentIndex())
@@ -27,7 +25,7 @@ void ShowNameEnd(QTreeView& view, const QModelIndex& node)
         + view.fontMetrics().horizontalAdvance(node.data().toString()) + view.indentation() / 2;
     const int past = nameEnd - view.viewport()->width();
     if (past > 0)
-        view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->value() + std::min(past, cell.left()));
+        view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->value() + past);
 }
 
 } // namespace
