@@ -100,8 +100,9 @@ QString DefaultApplication(const QStringList& mimeTypes)
 
 KnownApplications& KnownApplications::Shared()
 {
-    static KnownApplications known;
-    return known;
+    // Never destroyed: a question may still be under way on its worker when the program ends.
+    static KnownApplications* const known = new KnownApplications;
+    return *known;
 }
 
 void KnownApplications::AskAhead(const QStringList& mimeTypes)
