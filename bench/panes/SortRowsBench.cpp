@@ -57,7 +57,8 @@ int main(int argc, char** argv)
     THead head;
     head.ColumnTitles = QString::fromUtf8(kColumnTitles);
     FolderReader reader(folder, ListRules {"*.*", false, {}});
-    while (reader.Read(g_rows, kFiles)) {
+    static const std::atomic<bool> never {false};
+    while (reader.Read(g_rows, kFiles, never)) {
     }
     FileListModel list;
     list.SetColumns(head.ColumnTitles);

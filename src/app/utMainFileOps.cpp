@@ -25,7 +25,9 @@ void TwinMain::BuildFileOps(std::unique_ptr<IFileOpUi> fileOpUi)
         sort.tree = pane->Tree();
         sort.treeText = [pane] { return pane->Tree()->SelectedNode().data(Qt::DisplayRole).toString(); };
         sort.treeFolder = [pane] { return pane->Tree()->SelectedPath(); };
-        sort.relist = [pane] { pane->FillFileList(); };
+        sort.refreshNames = [pane](const QByteArray& folder, const QSet<QByteArray>& names) {
+            pane->RefreshNames(folder, names);
+        };
         sort.updateStatus = [pane] { pane->lvSourceSelectItem(); };
         sort.activate = [this, pane] { SetActivePane(pane->List(), pane->Tree(), pane->StatusBar()); };
         return sort;

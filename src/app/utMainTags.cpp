@@ -26,7 +26,9 @@ void TwinMain::BuildTags()
             list.setCell = [pane](int row, int column, const QString& text) {
                 pane->ListModel().SetCell(row, column, text);
             };
-            list.relist = [pane] { pane->FillFileList(); };
+            list.refreshNames = [pane](const QSet<QByteArray>& names) {
+                pane->RefreshNames(pane->CurrentFolder(), names);
+            };
         }
         return list;
     };

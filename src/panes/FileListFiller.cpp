@@ -29,8 +29,8 @@ ListRules RulesFor(const QString& mask, const THead& head)
     return ListRules {mask.toUtf8(), head.bShowHideSys, head.PlayingFile};
 }
 
-FileListFiller::FileListFiller(FileListModel& list, IFileIcons& icons, QObject* parent)
-    : QObject(parent), list_(list), icons_(icons)
+FileListFiller::FileListFiller(FileListModel& list, IFileIcons& icons, QObject* parent, FolderReaderMaker maker)
+    : QObject(parent), list_(list), icons_(icons), maker_(std::move(maker))
 {
 }
 
@@ -43,12 +43,18 @@ void FileListFiller::Fill(const QByteArray& folder, const ListRules& rules, cons
         filling_->disconnect(this);
     refreshing_.reset();
     refreshAgain_ = false;
+    naming_.reset();
+    namingUnderWay_ = false;
+    namesAgain_.clear();
+    // What waited for the listing of another folder is not for this one.
+    if (folder != folder_)
+        whenListed_.clear();
     folder_ = folder;
     rules_ = rules;
     list_.Clear();
     list_.SetLook(locale, sizeUnit);
     list_.RemoveImagesButFixed();
-    filling_ = FolderListing::Open(folder, rules, join);
+    filling_ = FolderListing::Open(folder, rules, join, maker_);
     connect(filling_.get(), &FolderListing::Arrived, this, &FileListFiller::TakeFilled);
     connect(filling_.get(), &FolderListing::Finished, this, &FileListFiller::EndFill);
     TakeFilled(filling_->Rows());
@@ -85,10 +91,10 @@ void FileListFiller::WhenListed(std::function<void()> action)
         action();
 }
 
-bool FileListFiller::DeferredToReadingUnderWay()
+bool FileListFiller::DeferredToReadingUnderWay(bool orNames)
 {
     // A reading under way may have passed the change already: read once more after it.
-    if (!filling_ && !refreshing_)
+    if (!filling_ && !refreshing_ && !(orNames && namingUnderWay_))
         return false;
     refreshAgain_ = true;
     return true;
@@ -96,9 +102,9 @@ bool FileListFiller::DeferredToReadingUnderWay()
 
 void FileListFiller::Refresh()
 {
-    if (DeferredToReadingUnderWay())
+    if (DeferredToReadingUnderWay(true))
         return;
-    refreshing_ = FolderListing::OpenKept(folder_, rules_);
+    refreshing_ = FolderListing::OpenKept(folder_, rules_, maker_);
     if (refreshing_->Done())
         ApplyRefresh();
     else
@@ -107,10 +113,33 @@ void FileListFiller::Refresh()
 
 void FileListFiller::RefreshNames(const QSet<QByteArray>& names)
 {
-    if (DeferredToReadingUnderWay())
+    if (names.isEmpty() || DeferredToReadingUnderWay(false))
         return;
-    const QList<FileEntry> fresh = FolderReader(folder_, rules_).ReadNames(names);
+    if (namingUnderWay_) {
+        namesAgain_.unite(names);
+        return;
+    }
+    namingUnderWay_ = true;
+    std::shared_ptr<IFolderReader> reader = FolderReader::Make(maker_, folder_, rules_);
+    naming_ = std::make_unique<WorkerJob<FileEntry>>(
+        [reader, names](QList<FileEntry>& rows, int, const std::atomic<bool>& cancelled) {
+            rows.append(reader->ReadNames(names, cancelled));
+            return false;
+        },
+        [this, names](QList<FileEntry> rows, bool) { NamesRead(names, rows); });
+}
+
+void FileListFiller::NamesRead(const QSet<QByteArray>& names, const QList<FileEntry>& fresh)
+{
+    namingUnderWay_ = false;
     Apply(DiffNamedRows(list_, names, fresh), fresh);
+    // A whole reading asked for meanwhile covers the names too.
+    if (std::exchange(refreshAgain_, false)) {
+        namesAgain_.clear();
+        Refresh();
+    } else if (!namesAgain_.isEmpty()) {
+        RefreshNames(std::exchange(namesAgain_, {}));
+    }
 }
 
 void FileListFiller::ApplyRefresh()

@@ -23,7 +23,7 @@ ListRules RulesFor(const QString& mask, const THead& head);
 class FileListFiller final : public QObject {
     Q_OBJECT
 public:
-    FileListFiller(FileListModel& list, IFileIcons& icons, QObject* parent = nullptr);
+    FileListFiller(FileListModel& list, IFileIcons& icons, QObject* parent = nullptr, FolderReaderMaker maker = {});
     ~FileListFiller() override;
 
     // Abandons any listing under way. join: a reading of the same folder under way
@@ -31,11 +31,14 @@ public:
     void Fill(const QByteArray& folder, const ListRules& rules, const QLocale& locale, int sizeUnit,
               bool join = true);
     void Refresh();
-    // Reads again just the entries of these names (those that changed on disk).
+    // Reads again, on a worker, just the entries of these names (those that changed).
     void RefreshNames(const QSet<QByteArray>& names);
+    // The folder listed, ending in "/".
+    const QByteArray& Folder() const { return folder_; }
     // A Fill under way.
     bool Listing() const { return filling_ != nullptr; }
-    // Runs action once no Fill is under way: now, or when the current one has ended.
+    // Runs action once no Fill is under way: now, or when the current one has ended; not at
+    // all when another folder is filled first.
     void WhenListed(std::function<void()> action);
 
 signals:
@@ -47,8 +50,9 @@ signals:
 private:
     void TakeFilled(QList<FileEntry> rows);
     void EndFill();
-    bool DeferredToReadingUnderWay();
+    bool DeferredToReadingUnderWay(bool orNames);
     void ApplyRefresh();
+    void NamesRead(const QSet<QByteArray>& names, const QList<FileEntry>& fresh);
     void Apply(const RowDiff& diff, const QList<FileEntry>& fresh);
     void AddIcons(QList<FileEntry>& rows);
 
@@ -59,5 +63,10 @@ private:
     std::shared_ptr<FolderListing> filling_;
     std::shared_ptr<FolderListing> refreshing_;
     bool refreshAgain_ = false;
+    std::unique_ptr<WorkerJob<FileEntry>> naming_;
+    bool namingUnderWay_ = false;
+    // Names asked for while others were read: read after them.
+    QSet<QByteArray> namesAgain_;
+    FolderReaderMaker maker_;
     std::vector<std::function<void()>> whenListed_;
 };

@@ -4,6 +4,8 @@
 
 #include <dirent.h>
 
+#include <atomic>
+
 // The entries of one folder as the system lists them, read a few at a time by one
 // thread at a time.
 class FolderEntries {
@@ -16,12 +18,12 @@ public:
     // The folder for the *at calls; -1 when it could not be opened or has ended.
     int Fd() const { return dir_ ? ::dirfd(dir_) : -1; }
 
-    // Hands up to `count` more entries to take(folderFd, entry); false once the folder
-    // has ended (or was none).
+    // Hands up to `count` more entries to take(folderFd, entry), fewer once `cancelled`
+    // is set; false once the folder has ended (or was none).
     template <class Take>
-    bool Read(int count, Take&& take)
+    bool Read(int count, const std::atomic<bool>& cancelled, Take&& take)
     {
-        for (int seen = 0; seen < count; ++seen) {
+        for (int seen = 0; seen < count && !cancelled; ++seen) {
             const dirent* entry = dir_ ? ::readdir(dir_) : nullptr;
             if (!entry) {
                 Close();

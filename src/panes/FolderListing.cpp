@@ -8,11 +8,6 @@ namespace {
 
 // Entries read before Open returns: a folder this small never shows half listed.
 constexpr int kFirstEntries = 256;
-// The worker hands on what it has after this many entries, or sooner at first.
-constexpr int kFirstBatch = 100;
-constexpr int kBatch = 1000;
-// Rows taken in one go on the listing's thread, so that its events stay short.
-constexpr int kMostTaken = 1000;
 
 QByteArray keyOf(const QByteArray& folder, const ListRules& rules)
 {
@@ -28,91 +23,55 @@ QHash<QByteArray, std::weak_ptr<FolderListing>>& underWay()
 
 } // namespace
 
-FolderListing::FolderListing(const QByteArray& folder, const ListRules& rules, bool keep)
-    : reader_(std::make_unique<FolderReader>(folder, rules)), keep_(keep)
+FolderListing::FolderListing(std::unique_ptr<IFolderReader> reader, bool keep) : keep_(keep)
 {
-    if (!reader_->Read(rows_, kFirstEntries)) {
+    static const std::atomic<bool> never {false};
+    if (!reader->Read(rows_, kFirstEntries, never)) {
         done_ = true;
-        reader_.reset();
         return;
     }
-    worker_ = std::thread([this] { Work(); });
+    job_ = std::make_unique<WorkerJob<FileEntry>>(
+        [reader = std::shared_ptr<IFolderReader>(std::move(reader))](
+            QList<FileEntry>& rows, int entries, const std::atomic<bool>& cancelled) {
+            return reader->Read(rows, entries, cancelled);
+        },
+        [this](QList<FileEntry> rows, bool ended) { Take(std::move(rows), ended); });
 }
 
-FolderListing::~FolderListing()
+FolderListing::~FolderListing() = default;
+
+std::shared_ptr<FolderListing> FolderListing::OpenKept(const QByteArray& folder, const ListRules& rules,
+                                                       const FolderReaderMaker& maker)
 {
-    cancel_ = true;
-    if (worker_.joinable())
-        worker_.join();
+    return std::shared_ptr<FolderListing>(new FolderListing(FolderReader::Make(maker, folder, rules), true));
 }
 
-std::shared_ptr<FolderListing> FolderListing::OpenKept(const QByteArray& folder, const ListRules& rules)
-{
-    return std::shared_ptr<FolderListing>(new FolderListing(folder, rules, true));
-}
-
-std::shared_ptr<FolderListing> FolderListing::Open(const QByteArray& folder, const ListRules& rules, bool join)
+std::shared_ptr<FolderListing> FolderListing::Open(const QByteArray& folder, const ListRules& rules, bool join,
+                                                   const FolderReaderMaker& maker)
 {
     auto& listings = underWay();
     const QByteArray key = keyOf(folder, rules);
     if (const std::shared_ptr<FolderListing> running = listings.value(key).lock(); join && running && running->Joinable())
         return running;
-    std::shared_ptr<FolderListing> listing(new FolderListing(folder, rules, false));
+    std::shared_ptr<FolderListing> listing(new FolderListing(FolderReader::Make(maker, folder, rules), false));
     listings.removeIf([](const auto& entry) { return entry.value().expired(); });
     if (join && listing->Joinable())
         listings.insert(key, listing);
     return listing;
 }
 
-void FolderListing::Work()
+void FolderListing::Take(QList<FileEntry> rows, bool ended)
 {
-    QList<FileEntry> batch;
-    int batchSize = kFirstBatch;
-    bool more = true;
-    while (more && !cancel_) {
-        more = reader_->Read(batch, batchSize);
-        batchSize = kBatch;
-        {
-            const std::lock_guard lock(mutex_);
-            pending_.append(std::move(batch));
-            ended_ = !more;
-        }
-        batch.clear();
-        if (!takePosted_.exchange(true))
-            QMetaObject::invokeMethod(this, &FolderListing::Take, Qt::QueuedConnection);
-    }
-}
-
-void FolderListing::Take()
-{
-    QList<FileEntry> taken;
-    bool ended = false;
-    {
-        const std::lock_guard lock(mutex_);
-        takePosted_ = false;
-        const qsizetype count = std::min<qsizetype>(pending_.size(), kMostTaken);
-        if (count == pending_.size()) {
-            taken.swap(pending_);
-        } else {
-            taken = pending_.first(count);
-            pending_.remove(0, count);
-        }
-        ended = ended_ && pending_.isEmpty();
-        // More is waiting: take it in the next turn of the event loop, after what else is due.
-        if (!pending_.isEmpty() && !takePosted_.exchange(true))
-            QMetaObject::invokeMethod(this, &FolderListing::Take, Qt::QueuedConnection);
-    }
-    if (!taken.isEmpty()) {
+    if (!rows.isEmpty()) {
         // Rows that are not kept go to the holders there are: nobody joins after them.
         if (keep_)
-            rows_.append(taken);
+            rows_.append(rows);
         else if (!std::exchange(handedOn_, true))
             rows_ = {};
-        emit Arrived(taken);
+        emit Arrived(rows);
     }
     if (ended && !done_) {
         done_ = true;
-        reader_.reset();
         emit Finished();
     }
 }

@@ -54,21 +54,29 @@ FolderReader::FolderReader(const QByteArray& folder, ListRules rules)
 {
 }
 
-bool FolderReader::Read(QList<FileEntry>& rows, int entries)
+std::unique_ptr<IFolderReader> FolderReader::Make(const FolderReaderMaker& maker, const QByteArray& folder,
+                                                  const ListRules& rules)
 {
-    return entries_.Read(entries, [&](int folderFd, const dirent& entry) {
+    return maker ? maker(folder, rules) : std::make_unique<FolderReader>(folder, rules);
+}
+
+bool FolderReader::Read(QList<FileEntry>& rows, int entries, const std::atomic<bool>& cancelled)
+{
+    return entries_.Read(entries, cancelled, [&](int folderFd, const dirent& entry) {
         FileEntry row;
         if (RowOf(folderFd, entry.d_name, row))
             rows.append(std::move(row));
     });
 }
 
-QList<FileEntry> FolderReader::ReadNames(const QSet<QByteArray>& names)
+QList<FileEntry> FolderReader::ReadNames(const QSet<QByteArray>& names, const std::atomic<bool>& cancelled)
 {
     QList<FileEntry> rows;
     if (entries_.Fd() < 0)
         return rows;
     for (const QByteArray& name : names) {
+        if (cancelled)
+            break;
         FileEntry row;
         if (!name.contains('/') && RowOf(entries_.Fd(), name.constData(), row))
             rows.append(std::move(row));

@@ -29,33 +29,64 @@ InotifyFolderWatch::~InotifyFolderWatch()
         ::close(fd_);
 }
 
+std::shared_ptr<FolderWatch> InotifyFolderWatch::Shared()
+{
+    static std::weak_ptr<FolderWatch> shared;
+    std::shared_ptr<FolderWatch> watch = shared.lock();
+    if (!watch) {
+        watch = std::make_shared<InotifyFolderWatch>();
+        shared = watch;
+    }
+    return watch;
+}
+
 bool InotifyFolderWatch::Watch(const QByteArray& folder)
 {
     if (fd_ < 0)
         return false;
-    if (!watchOf_.contains(folder)) {
-        const int wd = ::inotify_add_watch(fd_, folder.constData(), kEvents);
-        if (wd < 0)
-            return false;
-        folderOf_.insert(wd, folder);
-        watchOf_.insert(folder, wd);
-    }
-    ++holders_[folder];
+    // The same folder under any name gives the same watch.
+    const int wd = ::inotify_add_watch(fd_, folder.constData(), kEvents);
+    if (wd < 0)
+        return false;
+    Hold& hold = holds_[folder];
+    // The name now leads to another folder (the old one went, its news not read yet).
+    if (hold.count > 0 && hold.watch != wd)
+        DropName(hold.watch, folder);
+    hold.watch = wd;
+    ++hold.count;
+    namesOf_[wd].insert(folder);
     return true;
 }
 
 void InotifyFolderWatch::Unwatch(const QByteArray& folder)
 {
-    const auto held = holders_.find(folder);
-    if (held == holders_.end() || --held.value() > 0)
+    const auto hold = holds_.find(folder);
+    if (hold == holds_.end() || --hold->count > 0)
         return;
-    holders_.erase(held);
-    const auto wd = watchOf_.constFind(folder);
-    if (wd == watchOf_.constEnd())
+    const int wd = hold->watch;
+    holds_.erase(hold);
+    DropName(wd, folder);
+}
+
+void InotifyFolderWatch::DropName(int watch, const QByteArray& name)
+{
+    const auto names = namesOf_.find(watch);
+    if (names == namesOf_.end())
         return;
-    ::inotify_rm_watch(fd_, wd.value());
-    folderOf_.remove(wd.value());
-    watchOf_.erase(wd);
+    names->remove(name);
+    if (!names->isEmpty())
+        return;
+    namesOf_.erase(names);
+    ::inotify_rm_watch(fd_, watch);
+}
+
+void InotifyFolderWatch::EndWatch(int watch, bool dropped)
+{
+    for (const QByteArray& name : namesOf_.take(watch))
+        holds_.remove(name);
+    // A moved folder is still watched at its new place until told otherwise.
+    if (!dropped)
+        ::inotify_rm_watch(fd_, watch);
 }
 
 void InotifyFolderWatch::Flush()
@@ -77,26 +108,29 @@ void InotifyFolderWatch::ReadEvents()
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             if (event->mask & IN_Q_OVERFLOW) {
                 // Events were lost: every folder may have changed.
-                for (const QByteArray& folder : std::as_const(folderOf_))
-                    changed[folder].everything = changed[folder].subfolders = true;
+                for (const QSet<QByteArray>& names : std::as_const(namesOf_)) {
+                    for (const QByteArray& name : names)
+                        changed[name].everything = changed[name].subfolders = true;
+                }
                 continue;
             }
-            const QByteArray folder = folderOf_.value(event->wd);
-            if (event->mask & IN_IGNORED) {
-                // The kernel dropped the watch (the folder went): forget it.
-                watchOf_.remove(folder);
-                folderOf_.remove(event->wd);
-            }
-            if (folder.isEmpty())
+            const QSet<QByteArray> names = namesOf_.value(event->wd);
+            if (names.isEmpty())
                 continue;
-            FolderChange& change = changed[folder];
-            change.gone |= (event->mask & IN_IGNORED) != 0;
+            const bool gone = (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_IGNORED)) != 0;
+            if (gone)
+                EndWatch(event->wd, (event->mask & IN_IGNORED) != 0);
             // An event on the folder itself names no entry.
-            if (event->len > 0 && event->name[0] != '\0')
-                change.names.insert(QByteArray(event->name));
-            else
-                change.everything = true;
-            change.subfolders |= (event->mask & (IN_ISDIR | IN_DELETE_SELF | IN_MOVE_SELF)) != 0 || change.everything;
+            const bool named = event->len > 0 && event->name[0] != '\0';
+            for (const QByteArray& name : names) {
+                FolderChange& change = changed[name];
+                change.gone |= gone;
+                if (named)
+                    change.names.insert(QByteArray(event->name));
+                else
+                    change.everything = true;
+                change.subfolders |= (event->mask & IN_ISDIR) != 0 || change.everything;
+            }
         }
     }
     for (auto c = changed.cbegin(); c != changed.cend(); ++c)

@@ -2,10 +2,35 @@
 
 #include <QHash>
 
+#include <optional>
+
 namespace {
+
+// Whether a row's name is one of a few names. The lengths, held in the rows, are compared
+// first: most rows of a big folder are then passed without touching their names' bytes.
+class FewNames {
+public:
+    explicit FewNames(const QSet<QByteArray>& names) : names_(names.cbegin(), names.cend()) {}
+    bool Contains(const QByteArray& name) const
+    {
+        for (const QByteArray& candidate : names_) {
+            if (candidate.size() == name.size() && candidate == name)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    QList<QByteArray> names_;
+};
+
+// Past this many names a hash look-up per row is quicker.
+constexpr qsizetype kFewNames = 32;
 
 RowDiff diffRows(const FileListModel& listed, const QSet<QByteArray>* names, const QList<FileEntry>& fresh)
 {
+    const std::optional<FewNames> few =
+        names && names->size() <= kFewNames ? std::optional<FewNames>(*names) : std::nullopt;
     QHash<QByteArray, int> freshRowOf;
     freshRowOf.reserve(fresh.size());
     for (int f = 0; f < fresh.size(); ++f)
@@ -14,7 +39,7 @@ RowDiff diffRows(const FileListModel& listed, const QSet<QByteArray>* names, con
     QList<bool> kept(fresh.size(), false);
     for (int r = 0; r < listed.RowCount(); ++r) {
         const FileEntry& row = listed.Entry(r);
-        if (names && !names->contains(row.name))
+        if (names && !(few ? few->Contains(row.name) : names->contains(row.name)))
             continue;
         const auto f = freshRowOf.constFind(row.name);
         // A second row of the same name (renamed onto another) goes too.

@@ -189,7 +189,7 @@ TEST_F(PlaylistPageTest, SelectedEntriesAreCopiedIntoTheTargetFolderWithTheirByt
     // The entries and their files stay; the target pane lists the copies.
     EXPECT_EQ(rows(), entries);
     EXPECT_EQ(TempFolder::ReadBytes(entries[0]), "one");
-    EXPECT_EQ(win->TargetPane()->List()->model()->rowCount(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(win->TargetPane()->List()->model()->rowCount(), 2, 1000);
 
     // With the question on, No copies nothing.
     win->Head().bConfirmation = true;

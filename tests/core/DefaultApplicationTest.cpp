@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <unistd.h>
 
 TEST(DefaultApplication, FollowsTheUsersMimeAppsListForFilesAndSchemes)
@@ -35,4 +39,19 @@ TEST(DefaultApplication, FollowsTheUsersMimeAppsListForFilesAndSchemes)
     EXPECT_EQ(DefaultApplication(helpTypes), QStringLiteral("test-viewer.desktop"));
     ::unlink(entries.constData());
     ::unlink((config + "/mimeapps.list").constData());
+}
+
+TEST(DefaultApplication, TheWindowsThreadNeverWaitsForTheAnswer)
+{
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
+    const QStringList types{QStringLiteral("x-scheme-handler/melvane-nothing")};
+    KnownApplications& known = KnownApplications::Shared();
+    EXPECT_EQ(known.Answer(types), std::nullopt);
+    QElapsedTimer clock;
+    clock.start();
+    known.AskAhead(types);
+    EXPECT_LT(clock.elapsed(), 100);
+    while (!known.Answer(types) && clock.elapsed() < 20000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(known.Answer(types), std::optional<QString>(QString())) << "asked once, kept";
 }

@@ -7,10 +7,18 @@
 #include "core/MsgDlg.h"
 #include "dialogs/HelpAndMail.h"
 
+#include <QTimer>
+
 TDialogsController::TDialogsController(THead& head, TCatalogue& catalogue, IMsgDlg& msgDlg,
                                        IDocumentOpener& opener, QWidget* window)
     : QObject(window), head_(head), catalogue_(catalogue), msgDlg_(msgDlg), opener_(opener), window_(window)
 {
+    // Help and mail then answer at once, however slowly the desktop tells what opens them. Asked
+    // once the window is up, when the program's folder is known.
+    QTimer::singleShot(0, this, [this] {
+        opener_.Expect(HelpFilePath(head_.AppPath));
+        opener_.Expect(MailUrl());
+    });
 }
 
 TDialogsController::~TDialogsController() = default;

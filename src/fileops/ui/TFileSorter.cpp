@@ -6,6 +6,7 @@
 #include "core/ListRows.h"
 #include "core/MsgDlg.h"
 #include "fileops/ShellFileOps.h"
+#include "fileops/SourceList.h"
 #include "fileops/SortTexts.h"
 
 #include <QAbstractItemView>
@@ -81,7 +82,15 @@ void TFileSorter::CopyToTarget(const QByteArray& sources, const QByteArray& dest
     // Whatever the answer or the outcome, the target pane shows what its folder holds now.
     if (!c_.head.bConfirmation || c_.msg.Show(question, MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
         ShellCopyFiles(c_.fileOps, c_.owner, destination, sources, title);
-    c_.target.relist();
+    RefreshArrived(c_.target, destination, sources);
+}
+
+void TFileSorter::RefreshArrived(const SortPane& pane, const QByteArray& folder, const QByteArray& sources)
+{
+    QSet<QByteArray> names;
+    for (const QByteArray& path : SplitSourceList(sources))
+        names.insert(path.mid(path.lastIndexOf('/') + 1));
+    pane.refreshNames(folder, names);
 }
 
 void TFileSorter::CopyEntries()
@@ -118,14 +127,15 @@ void TFileSorter::aFileCutExecute()
 void TFileSorter::MoveBetween(SortPane& from, SortPane& to, const QString& title, const QString& question)
 {
     const QByteArray sources = SelectedSources(from, true);
+    const QByteArray destination = to.treeFolder();
     int result = 0;
     if (question.isEmpty() || !c_.head.bConfirmation
         || c_.msg.Show(question, MsgKind::Confirmation, MsgButtons::YesNo) == MsgResult::Yes)
-        result = ShellMoveFiles(c_.fileOps, c_.owner, to.treeFolder(), sources, title);
+        result = ShellMoveFiles(c_.fileOps, c_.owner, destination, sources, title);
     if (result != 0)
         return;
     DropGoneRows(from);
-    to.relist();
+    RefreshArrived(to, destination, sources);
 }
 
 void TFileSorter::lvTargetDragDrop()

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -22,7 +23,8 @@ struct SortPane {
     QWidget* tree = nullptr;
     std::function<QString()> treeText;        // the shown name of the tree's selected folder
     std::function<QByteArray()> treeFolder;   // its path; empty when none is selected
-    std::function<void()> relist;             // lists the pane's folder again with its type mask
+    // Reads again just these entries of a folder, where the pane lists that folder.
+    std::function<void(const QByteArray& folder, const QSet<QByteArray>& names)> refreshNames;
     std::function<void()> updateStatus;       // recounts the pane's status bar from its list
     std::function<void()> activate;           // makes this list the active one
 };
@@ -95,6 +97,8 @@ private:
     void DropGoneRows(const SortPane& pane);
     bool ValidFolder(const QByteArray& folder) const;
     void CopyEntries();
+    // The pane reads again the entries of these sources' names in the folder they went to.
+    static void RefreshArrived(const SortPane& pane, const QByteArray& folder, const QByteArray& sources);
     void CopyToTarget(const QByteArray& sources, const QByteArray& destination, const QString& question,
                       const QString& title);
     void Inform(const char* text);

@@ -24,16 +24,17 @@ QList<QByteArray> ListSubFolders(const QByteArray& folder)
 {
     QList<QByteArray> names;
     SubFolderReader reader(folder);
-    while (reader.Read(names, 4096)) {
+    static const std::atomic<bool> never {false};
+    while (reader.Read(names, 4096, never)) {
     }
     return names;
 }
 
 SubFolderReader::SubFolderReader(const QByteArray& folder) : entries_(folder) {}
 
-bool SubFolderReader::Read(QList<QByteArray>& names, int entries)
+bool SubFolderReader::Read(QList<QByteArray>& names, int entries, const std::atomic<bool>& cancelled)
 {
-    return entries_.Read(entries, [&](int folderFd, const dirent& entry) {
+    return entries_.Read(entries, cancelled, [&](int folderFd, const dirent& entry) {
         const char* name = entry.d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             return;

@@ -21,9 +21,9 @@ class SubFolderReader {
 public:
     explicit SubFolderReader(const QByteArray& folder);
 
-    // Looks at up to `entries` more entries, adding the sub-folders' names; false
-    // once the folder has ended (or could not be read).
-    bool Read(QList<QByteArray>& names, int entries);
+    // Looks at up to `entries` more entries (fewer once cancelled), adding the
+    // sub-folders' names; false once the folder has ended (or could not be read).
+    bool Read(QList<QByteArray>& names, int entries, const std::atomic<bool>& cancelled);
 
 private:
     FolderEntries entries_;

@@ -3,6 +3,7 @@
 #include "FolderPlaces.h"
 #include "tags/NativePath.h"
 #include "PaneFont.h"
+#include "PaneWatching.h"
 #include "TFileListView.h"
 #include "TFolderTree.h"
 #include "TPaneStatusBar.h"
@@ -42,20 +43,16 @@ constexpr int kTypeBoxWidth = 64;
 constexpr int kTypeLabelFromRight = 137;
 constexpr int kTypeBoxFromRight = 85;
 constexpr int kTopSlack = 45;
-// How long changes on disk may gather before the folder is read again.
-constexpr int kSettleMs = 150;
 constexpr int kStatusWhileListingMs = 250;
-// Changed entries looked at one by one; past this many the folder is read again.
-constexpr int kMostNamesLookedAt = 500;
 
 } // namespace
 
 TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChooser& chooser,
                          const FolderTreeModel::Places& places, QWidget* parent,
-                         std::unique_ptr<FolderWatch> watch)
+                         std::shared_ptr<FolderWatch> watch)
     : QWidget(parent), side_(side), head_(head), msg_(msg), chooser_(chooser)
     , icons_(style()->standardIcon(QStyle::SP_FileIcon)), filler_(model_, icons_)
-    , watch_(watch ? std::move(watch) : std::make_unique<InotifyFolderWatch>())
+    , watch_(watch ? std::move(watch) : InotifyFolderWatch::Shared())
 {
     const QString name = side == PaneSide::Source ? QStringLiteral("Source") : QStringLiteral("Target");
     setObjectName(QStringLiteral("pnl") + name);
@@ -112,12 +109,7 @@ TFolderPane::TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChoose
             &TFolderPane::lvSourceSelectItem);
     connect(list_->header(), &QHeaderView::sectionClicked, this, &TFolderPane::lvSourceColumnClick);
 
-    settle_.setSingleShot(true);
-    settle_.setInterval(kSettleMs);
-    connect(&settle_, &QTimer::timeout, this, &TFolderPane::Settled);
-    connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& node) { WatchTreeNode(node, true); });
-    connect(tree_, &QTreeView::collapsed, this, [this](const QModelIndex& node) { WatchTreeNode(node, false); });
-    connect(watch_.get(), &FolderWatch::Changed, this, &TFolderPane::FolderChanged);
+    watching_ = std::make_unique<PaneWatching>(watch_, filler_, *tree_);
     connect(&filler_, &FileListFiller::RowsChanged, this, &TFolderPane::RowsChanged);
     connect(&filler_, &FileListFiller::Listed, this, [this] {
         ShowStatus();
@@ -232,6 +224,11 @@ void TFolderPane::dedtSourceChange()
     const QByteArray typed = browsed_.isEmpty() ? NativePathOfText(text) : browsed_;
     if (!IsExistingFolder(typed))
         return;
+    // The field turned a typed folder into "folder/" at once; a "/" typed after it adds nothing.
+    if (text.endsWith(u'/') && NormalisedFolderPath(typed) == NormalisedFolderPath(Folder())) {
+        path_->setText(DisplayName(Folder()));
+        return;
+    }
     if (!tree_->SelectPath(typed)) {
         msg_.ShowLayerError(QStringLiteral("无法在文件夹树中找到文件夹“%1”。").arg(text));
         return;
@@ -329,75 +326,19 @@ void TFolderPane::WidenColumnToFit(const QString& title, std::initializer_list<Q
 
 void TFolderPane::FillFileList()
 {
-    // The tree opened its root before the pane could hear of it. Watching a folder of many
-    // files takes the system a while, so not before the window has appeared.
-    if (!std::exchange(treeRootWatched_, true))
-        WatchTreeNode(tree_->Model().RootIndex(), true);
-    // The changes so far are all in this listing.
-    watch_->Flush();
-    const FolderChange change = std::exchange(listChange_, {});
-    const bool changed = change.everything || !change.names.isEmpty();
-    if (watched_ != Folder()) {
-        if (!watched_.isEmpty())
-            watch_->Unwatch(watched_);
-        // Where the folder cannot be watched, the pane is refreshed by hand only.
-        watched_ = watch_->Watch(Folder()) ? Folder() : QByteArray();
-    }
+    const bool changed = watching_->BeforeListing(Folder());
     filler_.Fill(Folder(), RulesFor(fileType_->currentText(), head_), QLocale::system(), head_.iFileSizeUnit,
                  !changed);
     ShowStatus();
 }
 
-void TFolderPane::FolderChanged(const QByteArray& folder, const FolderChange& change)
+bool TFolderPane::Watching() const
 {
-    const bool list = folder == watched_;
-    const bool tree = change.subfolders && openFolders_.contains(folder);
-    if (!list && !tree)
-        return;
-    if (change.gone) {
-        // Should the folder come back, the next listing (or opening its node) watches it again.
-        if (list) {
-            watch_->Unwatch(folder);
-            watched_.clear();
-        }
-        if (openFolders_.remove(folder))
-            watch_->Unwatch(folder);
-    }
-    if (list) {
-        listChange_.everything |= change.everything;
-        listChange_.names.unite(change.names);
-    }
-    if (tree)
-        treeChanged_.insert(folder);
-    if (!settle_.isActive())
-        settle_.start();
+    return watching_->Watching();
 }
 
-void TFolderPane::Settled()
+void TFolderPane::RefreshNames(const QByteArray& folder, const QSet<QByteArray>& names)
 {
-    const FolderChange change = std::exchange(listChange_, {});
-    // A few names are looked at on this thread; a burst is read again on the worker.
-    if (change.everything || change.names.size() > kMostNamesLookedAt)
-        filler_.Refresh();
-    else if (!change.names.isEmpty())
-        filler_.RefreshNames(change.names);
-    for (const QByteArray& folder : std::exchange(treeChanged_, {})) {
-        const QModelIndex node = tree_->Model().Resolve(folder);
-        if (node.isValid())
-            tree_->Model().Refresh(node, false);
-    }
-}
-
-void TFolderPane::WatchTreeNode(const QModelIndex& node, bool open)
-{
-    const QByteArray path = tree_->Model().Path(node);
-    // Only real folders; the trash and the network are no folders to watch.
-    if (!path.startsWith('/'))
-        return;
-    if (!open) {
-        if (openFolders_.remove(path))
-            watch_->Unwatch(path);
-    } else if (!openFolders_.contains(path) && watch_->Watch(path)) {
-        openFolders_.insert(path);
-    }
+    if (folder == filler_.Folder() || folder + '/' == filler_.Folder())
+        filler_.RefreshNames(names);
 }

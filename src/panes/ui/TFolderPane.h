@@ -9,7 +9,6 @@
 
 #include <QElapsedTimer>
 #include <QSet>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -17,6 +16,7 @@
 #include <memory>
 
 class IFolderChooser;
+class PaneWatching;
 class IMsgDlg;
 class QAction;
 class QComboBox;
@@ -39,7 +39,7 @@ class TFolderPane final : public QWidget {
 public:
     TFolderPane(PaneSide side, THead& head, IMsgDlg& msg, IFolderChooser& chooser,
                 const FolderTreeModel::Places& places = FolderTreeModel::SystemPlaces(),
-                QWidget* parent = nullptr, std::unique_ptr<FolderWatch> watch = {});
+                QWidget* parent = nullptr, std::shared_ptr<FolderWatch> watch = {});
     ~TFolderPane() override;
 
     PaneSide Side() const { return side_; }
@@ -76,8 +76,11 @@ public:
     bool Listing() const { return filler_.Listing(); }
     // Runs action once the current listing has ended (now when none is under way).
     void WhenListed(std::function<void()> action) { filler_.WhenListed(std::move(action)); }
+    // Reads again just these entries of a folder, where the pane lists that folder (after
+    // the program's own operations): the selection, the sort and the scroll stay.
+    void RefreshNames(const QByteArray& folder, const QSet<QByteArray>& names);
     // Whether the current folder is watched for changes made outside the pane.
-    bool Watching() const { return !watched_.isEmpty(); }
+    bool Watching() const;
 
 signals:
     void ListActivated(TFolderPane* pane);
@@ -97,9 +100,6 @@ private:
     void WidenColumnToFit(const QString& title, std::initializer_list<QString> texts);
     void ShowStatus();
     void RowsChanged();
-    void FolderChanged(const QByteArray& folder, const FolderChange& change);
-    void Settled();
-    void WatchTreeNode(const QModelIndex& node, bool open);
 
     PaneSide side_;
     THead& head_;
@@ -108,17 +108,8 @@ private:
     FileListModel model_;
     ShellFileIcons icons_;
     FileListFiller filler_;
-    std::unique_ptr<FolderWatch> watch_;
-    // The folder being watched; empty when none is (the system's limit reached).
-    QByteArray watched_;
-    // The open folders of the tree that are watched.
-    QSet<QByteArray> openFolders_;
-    bool treeRootWatched_ = false;
-    // Changes on disk come in bursts: the folder is read again once they settle.
-    QTimer settle_;
-    // What changed in the listed folder since it was read.
-    FolderChange listChange_;
-    QSet<QByteArray> treeChanged_;
+    std::shared_ptr<FolderWatch> watch_;
+    std::unique_ptr<PaneWatching> watching_;
     // While rows arrive, the status bar follows now and then; it is exact when they end.
     QElapsedTimer statusShown_;
     // The folder picked with the browse button while its text goes into the field.

@@ -142,6 +142,7 @@ void TTagController::aT2NExecute()
         items.append({rowBytes(model, row), cellText(model, row, titleColumn),
                       cellText(model, row, titleColumn < 0 ? -1 : titleColumn + 1)});
 
+    QSet<QByteArray> changed;
     for (const Item& item : items) {
         if (!ContainsMp3(item.name))
             continue;
@@ -153,10 +154,13 @@ void TTagController::aT2NExecute()
         const QByteArray newName = TitleFileName(head_.iT2FMode, item.title, item.artist);
         if (newName.isEmpty())
             continue;
-        // A taken or refused name leaves the file as it was, without a message: the new listing shows
+        // A taken or refused name leaves the file as it was, without a message: the list shows
         // which files kept their names, and the log says why.
-        if (const int error = RenameNoReplace(oldName, list.folder + newName))
+        if (const int error = RenameNoReplace(oldName, list.folder + newName)) {
             qCInfo(lcMelvane).noquote() << "not renamed:" << DisplayName(oldName) << std::strerror(error);
+            continue;
+        }
+        changed << item.name << newName;
     }
-    list.relist();
+    list.refreshNames(changed);
 }

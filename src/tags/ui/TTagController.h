@@ -3,6 +3,7 @@
 #include "core/utHead.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -25,8 +26,8 @@ public:
         QByteArray folder;
         // Writes a cell of the pane's list (column 1 and above).
         std::function<void(int row, int column, const QString& text)> setCell;
-        // Lists the pane's folder again.
-        std::function<void()> relist;
+        // Reads again just these entries of the pane's folder.
+        std::function<void(const QSet<QByteArray>& names)> refreshNames;
     };
 
     struct Window {

@@ -4,6 +4,7 @@
 #include "player/TMp3Play.h"
 #include "tags/GbkCodec.h"
 
+#include <QScrollBar>
 #include <QTabWidget>
 
 using CopyFromWindow = SorterWindow;
@@ -54,11 +55,12 @@ TEST_F(CopyFromWindow, WithoutConfirmationCopiesAtOnceAndKeepsBothOnCollision)
     EXPECT_EQ(ops->requests[0].kind, FileOpKind::Copy);
     EXPECT_EQ(ReadAll(dst + "/a.mp3"), "old");
     EXPECT_EQ(ReadAll(dst + "/a (2).mp3"), "new");
-    EXPECT_EQ(Rows(Target()), (QList<QByteArray>{"a (2).mp3", "a.mp3", "b.mp3"}));
+    // The copy kept under another name shows when the watch tells of it.
+    QTRY_COMPARE_WITH_TIMEOUT(Rows(Target()), (QList<QByteArray>{"a (2).mp3", "a.mp3", "b.mp3"}), 1000);
     EXPECT_EQ(Rows(Source()), (QList<QByteArray>{"a.mp3", "b.mp3"}));
 }
 
-TEST_F(CopyFromWindow, WithConfirmationNoCopiesNothingButListsTheTargetAgain)
+TEST_F(CopyFromWindow, WithConfirmationNoCopiesNothingAndTheTargetShowsWhatItsFolderHolds)
 {
     WriteAll(src + "/a.mp3", "a");
     GoBoth();
@@ -70,11 +72,11 @@ TEST_F(CopyFromWindow, WithConfirmationNoCopiesNothingButListsTheTargetAgain)
     EXPECT_EQ(Shown(), QStringList{"您要从 “" + kS + "” 向 “" + kT + "” 复制文件吗?"});
     EXPECT_EQ(msg->shown[0].kind, MsgKind::Confirmation);
     EXPECT_TRUE(ops->requests.isEmpty());
-    EXPECT_EQ(Rows(Target()), QList<QByteArray>{"arrived-meanwhile.mp3"});
+    QTRY_COMPARE_WITH_TIMEOUT(Rows(Target()), QList<QByteArray>{"arrived-meanwhile.mp3"}, 1000);
 
     msg->answers = {MsgResult::Yes};
     Trigger("aFileCopy");
-    EXPECT_EQ(Rows(Target()), (QList<QByteArray>{"a.mp3", "arrived-meanwhile.mp3"}));
+    QTRY_COMPARE_WITH_TIMEOUT(Rows(Target()), (QList<QByteArray>{"a.mp3", "arrived-meanwhile.mp3"}), 1000);
     // Copying from the play list page belongs to the play lists.
     win->findChild<QTabWidget*>("pcMain")->setCurrentIndex(1);
     Trigger("aFileCopy");
@@ -94,7 +96,7 @@ TEST_F(MoveFromWindow, MovingThePlayingFileStopsItAndItsRowLeaves)
     EXPECT_EQ(win->Mp3Play().GetState(), 0);
     EXPECT_EQ(ops->requests[0].title, "从 “" + kS + "” 向 “" + kT + "” 剪切文件...");
     EXPECT_TRUE(Rows(Source()).isEmpty());
-    EXPECT_EQ(Rows(Target()), (QList<QByteArray>{"other.mp3", "song.mp3"}));
+    QTRY_COMPARE_WITH_TIMEOUT(Rows(Target()), (QList<QByteArray>{"other.mp3", "song.mp3"}), 1000);
     EXPECT_EQ(Names(dst), (QList<QByteArray>{"other.mp3", "song.mp3"}));
 }
 
@@ -153,5 +155,29 @@ TEST_F(MoveFromWindow, AGbkNamedFileIsCopiedAndMovedWithItsBytes)
     Trigger("aFileCut");
     EXPECT_EQ(Names(root + "/third"), QList<QByteArray>{gbk});
     EXPECT_TRUE(Names(src).isEmpty());
-    EXPECT_EQ(Rows(Target()), QList<QByteArray>{gbk});
+    QTRY_COMPARE_WITH_TIMEOUT(Rows(Target()), QList<QByteArray>{gbk}, 1000);
+}
+
+TEST_F(CopyFromWindow, ACopyIntoALargeListedFolderKeepsItsSelectionSortAndScroll)
+{
+    for (int i = 0; i < 3000; ++i)
+        WriteAll(dst + "/t" + QByteArray::number(i).rightJustified(4, '0') + ".mp3", "x");
+    WriteAll(src + "/new.mp3", "n");
+    GoBoth();
+    QTRY_VERIFY_WITH_TIMEOUT(!Target()->Listing(), 5000);
+    // Names from last to first.
+    Target()->lvSourceColumnClick(0);
+    Target()->lvSourceColumnClick(0);
+    ASSERT_EQ(Target()->SelectNames({"t1500.mp3"}), 1);
+    const int scrolled = Target()->List()->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+
+    SelectNames(Source(), {"new.mp3"});
+    win->Head().bConfirmation = false;
+    Trigger("aFileCopy");
+    QTRY_COMPARE_WITH_TIMEOUT(Target()->ListModel().RowCount(), 3001, 1000);
+    EXPECT_EQ(SelectedNames(Target()), QList<QByteArray>{"t1500.mp3"});
+    EXPECT_EQ(Target()->List()->verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(Target()->ListModel().Entry(0).name, "t2999.mp3");
+    EXPECT_EQ(Target()->ListModel().Entry(3000).name, "new.mp3");
 }

@@ -45,7 +45,7 @@ TEST_F(DragBetweenPanes, ADropMovesAtOnceEvenWithConfirmationAndStopsThePlayingF
     EXPECT_EQ(ops->requests[0].title, QStringLiteral("从源文件夹 “from” 向目标文件夹 “to” 剪切文件..."));
     EXPECT_EQ(Names(dst), (QList<QByteArray>{"a.mp3", "song.mp3"}));
     EXPECT_EQ(Rows(Source()), QList<QByteArray>{"stay.mp3"});
-    EXPECT_EQ(Rows(Target()), (QList<QByteArray>{"a.mp3", "song.mp3"}));
+    QTRY_COMPARE_WITH_TIMEOUT(Rows(Target()), (QList<QByteArray>{"a.mp3", "song.mp3"}), 1000);
     EXPECT_EQ(Source()->List()->selectionBehavior(), QAbstractItemView::SelectRows);
 }
 
@@ -65,8 +65,8 @@ TEST_F(DragBetweenPanes, ACancelledDragSelectsWholeRowsAgainAndADropBackMovesToT
     Sorter().lvSourceDragDrop();
     EXPECT_EQ(ops->requests[0].title, QStringLiteral("从目标文件夹 “to” 向源文件夹 “from” 剪切文件..."));
     EXPECT_EQ(Names(src), QList<QByteArray>{"b.mp3"});
-    EXPECT_EQ(Rows(Source()), QList<QByteArray>{"b.mp3"});
-    EXPECT_EQ(Rows(Target()), QList<QByteArray>{"c.mp3"});
+    QTRY_COMPARE_WITH_TIMEOUT(Rows(Source()), QList<QByteArray>{"b.mp3"}, 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(Rows(Target()), QList<QByteArray>{"c.mp3"}, 1000);
 }
 
 TEST_F(DragBetweenPanes, BothPanesOnOneFolderMoveNothing)

@@ -33,7 +33,7 @@ protected:
         head.ColumnTitles = QString::fromUtf8(kColumnTitles);
     }
 
-    void Build(PaneSide side = PaneSide::Source, std::unique_ptr<FolderWatch> watch = {})
+    void Build(PaneSide side = PaneSide::Source, std::shared_ptr<FolderWatch> watch = {})
     {
         pane = std::make_unique<TFolderPane>(side, head, msg, chooser,
                                              FolderTreeModel::Places{desktop, root, root + "/no-mounts"}, nullptr,
@@ -43,7 +43,7 @@ protected:
     }
 
     // What the main window does when it first shows.
-    void BuildAndShow(std::unique_ptr<FolderWatch> watch = {})
+    void BuildAndShow(std::shared_ptr<FolderWatch> watch = {})
     {
         Build(PaneSide::Source, std::move(watch));
         pane->SetupFileColumns();

@@ -4,6 +4,10 @@
 #include "PaneFixture.h"
 #include "panes/ui/TFileListView.h"
 
+#include <QDir>
+
+#include <sys/stat.h>
+
 #include <cstdio>
 
 namespace {
@@ -32,7 +36,118 @@ protected:
         captions.sort();
         return captions;
     }
+
+    // Whether the tree shows this sub-folder under the node, as it is now (without reading it).
+    bool Shows(TFolderPane& in, const QModelIndex& node, const QByteArray& name)
+    {
+        FolderTreeModel& model = in.Tree()->Model();
+        for (int row = 0; row < model.rowCount(node); ++row) {
+            if (model.Path(model.index(row, 0, node)) == node.data(FolderTreeModel::PathRole).toByteArray() + "/" + name)
+                return true;
+        }
+        return false;
+    }
+
+    // The system's inotify watches on this folder, in this process.
+    static int WatchesOn(const QByteArray& folder)
+    {
+        struct stat st {};
+        if (::stat(folder.constData(), &st) != 0)
+            return -1;
+        const QByteArray inode = "ino:" + QByteArray::number(qulonglong(st.st_ino), 16) + ' ';
+        int watches = 0;
+        for (const QString& fd : QDir(QStringLiteral("/proc/self/fdinfo")).entryList(QDir::Files)) {
+            QFile info(QStringLiteral("/proc/self/fdinfo/") + fd);
+            if (!info.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray& line : info.readAll().split('\n'))
+                watches += line.startsWith("inotify wd:") && line.contains(inode) ? 1 : 0;
+        }
+        return watches;
+    }
+
+    void ListFolder(TFolderPane& in, const QByteArray& folder)
+    {
+        ASSERT_TRUE(in.Tree()->SelectPath(folder));
+        in.dtvSourceClick();
+    }
 };
+
+TEST_F(PaneWatchTest, ListAndTreeOnOneFolderBothFollowItBeforeAndAfterItsNodeIsClosedAndOpened)
+{
+    BuildAndShow();
+    const QModelIndex root = TreeModel().RootIndex();
+    Tree()->expand(root);
+    for (const char* round : {"1", "2"}) {
+        tmp.MakeSizedFile(QByteArray("Desktop/") + round + ".wav", 10);
+        QTRY_VERIFY_WITH_TIMEOUT(Captions().contains(QString::fromLatin1(round) + ".wav"), 1000);
+        tmp.MakeDir(QByteArray("Desktop/d") + round);
+        QTRY_VERIFY_WITH_TIMEOUT(Shows(*pane, root, QByteArray("d") + round), 1000);
+        Tree()->collapse(root);
+        Tree()->expand(root);
+    }
+    EXPECT_EQ(WatchesOn(desktop), 1);
+}
+
+TEST_F(PaneWatchTest, AListedFolderRenamedOutsideShowsGoneAndAFolderOfItsOldNameIsWatchedOnceListed)
+{
+    tmp.MakeDir("Desktop/music");
+    tmp.MakeSizedFile("Desktop/music/a.wav", 10);
+    BuildAndShow();
+    ListFolder(*pane, desktop + "/music");
+    ASSERT_EQ(Captions(), QStringList({"a.wav"}));
+
+    ASSERT_EQ(::rename((desktop + "/music").constData(), (desktop + "/moved").constData()), 0);
+    // Shown as a folder that is not there: no rows, zero counts.
+    QTRY_COMPARE_WITH_TIMEOUT(Captions(), QStringList(), 1000);
+    EXPECT_FALSE(pane->Watching());
+    EXPECT_EQ(Panel(0), QStringLiteral("文件数:0"));
+    QTRY_VERIFY_WITH_TIMEOUT(Shows(*pane, TreeModel().RootIndex(), "moved"), 1000);
+    EXPECT_FALSE(Shows(*pane, TreeModel().RootIndex(), "music"));
+    // What happens in the moved folder is no news of the old name.
+    tmp.MakeSizedFile("Desktop/moved/b.wav", 10);
+    QTest::qWait(200);
+    EXPECT_EQ(Captions(), QStringList());
+
+    tmp.MakeDir("Desktop/music");
+    pane->FillFileList();
+    EXPECT_TRUE(pane->Watching());
+    tmp.MakeSizedFile("Desktop/music/new.wav", 10);
+    QTRY_COMPARE_WITH_TIMEOUT(Captions(), QStringList({"new.wav"}), 1000);
+    EXPECT_EQ(WatchesOn(desktop + "/moved"), 0);
+}
+
+TEST_F(PaneWatchTest, AFolderListedAndOpenInBothTreesIsWatchedOnceAndStaysWatchedAsEitherTreeLetsGo)
+{
+    tmp.MakeDir("Desktop/music");
+    BuildAndShow();
+    TFolderPane other(PaneSide::Target, head, msg, chooser, FolderTreeModel::Places {desktop, root, root + "/no-mounts"});
+    other.SetupFileColumns();
+    other.dtvSourceClick();
+    ListFolder(*pane, desktop + "/music");
+    const QByteArray music = desktop + "/music";
+    for (TFolderPane* p : {pane.get(), &other})
+        p->Tree()->expand(p->Tree()->Model().Resolve(music));
+    EXPECT_EQ(WatchesOn(music), 1);
+    EXPECT_EQ(WatchesOn(desktop), 1);
+
+    int made = 0;
+    for (TFolderPane* p : {pane.get(), &other}) {
+        p->Tree()->collapse(p->Tree()->Model().Resolve(music));
+        EXPECT_EQ(WatchesOn(music), 1);
+        const QByteArray name = "f" + QByteArray::number(++made) + ".wav";
+        tmp.MakeSizedFile("Desktop/music/" + name, 10);
+        QTRY_VERIFY_WITH_TIMEOUT(Captions().contains(QString::fromLatin1(name)), 1000);
+    }
+    // Nodes that leave the tree give their holds up, open sub-folders and all.
+    tmp.MakeDir("Desktop/music/sub");
+    FolderTreeModel& tree = other.Tree()->Model();
+    other.Tree()->expand(tree.Resolve(music));
+    other.Tree()->expand(tree.Resolve(music + "/sub"));
+    ASSERT_EQ(WatchesOn(music + "/sub"), 1);
+    ASSERT_EQ(::rename(music.constData(), (desktop + "/elsewhere").constData()), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(WatchesOn(desktop + "/elsewhere/sub"), 0, 1000);
+}
 
 TEST_F(PaneWatchTest, FilesMadeRemovedAndRenamedOutsideShowWithTheSelectionKept)
 {
@@ -122,3 +237,20 @@ TEST_F(PaneWatchTest, WhereTheFolderCannotBeWatchedRefreshingByHandStillLists)
 }
 
 } // namespace
+
+TEST_F(PaneWatchTest, ABurstOfChangesAroundTheSelectedFileNeverMovesTheSelectionToAnother)
+{
+    for (const char* name : {"a.wav", "m.wav", "z.wav"})
+        tmp.MakeSizedFile(QByteArray("Desktop/") + name, 10);
+    BuildAndShow();
+    pane->lvSourceColumnClick(0);
+    ASSERT_EQ(pane->SelectNames({"m.wav"}), 1);
+
+    // Past the names looked at one by one: the folder is read again whole.
+    ::unlink(InDesktop("a.wav").constData());
+    for (int i = 0; i < 600; ++i)
+        tmp.MakeSizedFile("Desktop/" + QByteArray(i % 2 ? "b" : "y") + QByteArray::number(i) + ".wav", 10);
+    QTRY_COMPARE_WITH_TIMEOUT(pane->ListModel().RowCount(), 602, 5000);
+    EXPECT_EQ(SelectedCaption(), QStringLiteral("m.wav"));
+    EXPECT_EQ(pane->List()->currentIndex().data().toString(), QStringLiteral("m.wav"));
+}

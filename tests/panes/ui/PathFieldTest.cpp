@@ -32,6 +32,11 @@ TEST_F(FolderPaneTest, TypedExistingFolderIsSelectedAndListed)
     EXPECT_EQ(Captions(), QStringList{"a.wav"});
     EXPECT_EQ(treeActivated.count(), 1);
     EXPECT_TRUE(msg.layerErrors.isEmpty());
+
+    // The "/" the user goes on to type after the name is there already.
+    QTest::keyClick(pane->PathField(), '/');
+    QTest::keyClick(pane->PathField(), Qt::Key_Return);
+    EXPECT_EQ(pane->PathField()->text(), QString::fromUtf8(desktop + "/music/"));
 }
 
 TEST_F(FolderPaneTest, BrowseButtonGoesToTheChosenFolderByItsBytes)

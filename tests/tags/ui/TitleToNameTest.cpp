@@ -61,8 +61,8 @@ TEST_F(TitleToName, EachModeNamesTheFileAfterTitleAndArtistWithLowerCaseMp3)
         Rename({c.name});
         EXPECT_EQ(Contents(music + c.expected), contents) << c.mode << ' ' << c.name.constData();
         EXPECT_EQ(Exists(music + c.name), c.name == c.expected) << c.name.constData();
-        // The pane is listed again.
-        EXPECT_GE(RowOf(c.expected), 0) << c.expected.constData();
+        // The pane reads the renamed entries again.
+        QTRY_VERIFY_WITH_TIMEOUT(RowOf(c.expected) >= 0, 1000);
     }
     ASSERT_EQ(msg->shown.size(), cases.size());
     EXPECT_EQ(msg->shown[0].text, "将选择的文件用Tag音乐名更改文件名吗？");
