@@ -56,7 +56,8 @@ protected:
 
         FolderReader reader(dir_.Path() + '/', ListRules {"*.*", false, {}});
         QList<FileEntry> rows;
-        while (reader.Read(rows, 64)) {
+        const std::atomic<bool> never {false};
+        while (reader.Read(rows, 64, never)) {
         }
         model_.SetColumns(kTitles);
         for (FileEntry& row : rows)

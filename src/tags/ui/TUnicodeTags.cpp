@@ -36,6 +36,7 @@ void TUnicodeTags::aUnicodeTagExecute()
         return;
     const QAbstractItemModel& model = *list.view->model();
     QList<UnicodeItem> items;
+    QSet<QByteArray> names;
     for (int row : SelectedRows(list.view)) {
         const QByteArray name = RowBytes(list.view, row);
         if (!IsMp3Name(name))
@@ -47,6 +48,7 @@ void TUnicodeTags::aUnicodeTagExecute()
             texts[Index(field)] = column < 0 ? QString() : model.index(row, column).data().toString();
         }
         items.append({list.folder + name, DisplayName(name), texts, {}});
+        names.insert(name);
     }
     if (items.isEmpty()) {
         msg_.Show(QStringLiteral("请选择需要进行处理的文件！"), MsgKind::Information, MsgButtons::Ok);
@@ -60,5 +62,5 @@ void TUnicodeTags::aUnicodeTagExecute()
     msg_.Show(UnicodeSummary(outcome), outcome.failures.isEmpty() ? MsgKind::Information : MsgKind::Warning,
               MsgButtons::Ok);
     if (outcome.converted > 0)
-        list.relist();
+        list.refreshNames(names);
 }
