@@ -106,7 +106,7 @@ private:
     std::thread thread_;
     bool running_ = false;
     int rate_ = 0;
-    bool applyGain_ = true;
+    std::atomic<bool> applyGain_{true};
 
     // Shared with the reader, which takes no lock.
     std::vector<int16_t> ring_;

@@ -6,8 +6,9 @@
 
 namespace {
 
-// What the server holds ahead; the robust players hold 200 to 500 ms.
-constexpr int kServerMs = 300;
+// What the server holds ahead, as the robust players do (Audacious 500 ms). Pause, seek and volume
+// do not wait for it: they act in the server.
+constexpr int kServerMs = 500;
 // How often the server's thread looks for sound that came while the server asked for none.
 constexpr pa_usec_t kTickUs = 20000;
 
@@ -97,12 +98,12 @@ bool PulseAudioOutput::Connect(int rate)
     attr.maxlength = static_cast<uint32_t>(-1);
     attr.tlength = kServerMs * bytesPerMs;
     attr.prebuf = static_cast<uint32_t>(-1);
-    attr.minreq = kServerMs / 10 * bytesPerMs;
+    attr.minreq = kServerMs / 20 * bytesPerMs;
     attr.fragsize = static_cast<uint32_t>(-1);
     volume_ = gain_.Volume();
     const pa_cvolume cv = ServerVolume(volume_);
     const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_INTERPOLATE_TIMING
-                                                      | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
+                                                      | PA_STREAM_AUTO_TIMING_UPDATE);
     if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, &cv, nullptr) < 0)
         return false;
     for (pa_stream_state_t s; (s = pa_stream_get_state(stream_)) != PA_STREAM_READY;) {

@@ -7,7 +7,7 @@
 #include <atomic>
 
 // The sound server (PulseAudio, or PipeWire's server for PulseAudio clients) spoken to directly. It
-// holds a few hundred ms ahead, so a thread of ours that loses its core for a while does not starve
+// holds half a second ahead, so a thread of ours that loses its core for a while does not starve
 // it; pause, seek and volume act in the server at once instead of after what it holds.
 class PulseAudioOutput final : public AudioOutput {
 public:

@@ -13,7 +13,7 @@
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 
 // The media player for .mid (FluidSynth) and the types FFmpeg decodes (.wav, .wma,
-// .flac, .ogg, .opus, .m4a, .ape). All times in milliseconds.
+// .flac, .ogg, .oga, .opus, .m4a, .ape). All times in milliseconds.
 class TMediaPlayer {
 public:
     explicit TMediaPlayer(IAudioOutputFactory& outputs);
