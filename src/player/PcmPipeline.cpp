@@ -1,5 +1,7 @@
 #include "PcmPipeline.h"
 
+#include "ResamplingDecoder.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -29,7 +31,8 @@ bool PcmPipeline::Start(std::unique_ptr<IDecoder> decoder)
     exhausted_ = false;
     seekTarget_ = 0;
     quit_ = seekPending_ = endTold_ = rewind_ = blockingReader_ = false;
-    current_ = Track{std::move(decoder), ++serials_};
+    current_ = Track{std::move(decoder), nullptr, ++serials_};
+    current_.source = current_.decoder.get();
 
     output_ = outputs_.Create();
     // Until the output says otherwise (after it opened), nothing is scaled twice.
@@ -132,8 +135,11 @@ bool PcmPipeline::Queue(std::unique_ptr<IDecoder> decoder)
     {
         std::unique_lock lock(mutex_);
         gone = TakeNextLocked(lock);
-        if (running_ && decoder && decoder->Rate() == rate_) {
-            next_ = Track{std::move(decoder), ++serials_};
+        IDecoder* source = decoder.get();
+        if (running_ && decoder && decoder->Rate() != rate_)
+            decoder = ResamplingDecoder::Wrap(std::move(decoder), rate_);
+        if (running_ && decoder) {
+            next_ = Track{std::move(decoder), source, ++serials_};
             queued = true;
         }
         Publish();
@@ -170,7 +176,7 @@ IDecoder* PcmPipeline::Promote()
         Publish();
     }
     wake_.notify_all();
-    return current_.decoder.get();
+    return current_.source;
 }
 
 uint64_t PcmPipeline::Heard() const

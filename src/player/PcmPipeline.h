@@ -48,14 +48,14 @@ public:
     // A decoder is on its way (being loaded): an output that waits for sound
     // waits for it instead of taking the stream as ended.
     void ExpectNext();
-    // Queues decoder to follow the current one. False (and nothing queued) when
-    // it is null or its rate differs.
+    // Queues decoder to follow the current one, resampled to the output's rate
+    // when its own differs. False (and nothing queued) when it is null.
     bool Queue(std::unique_ptr<IDecoder> decoder);
     // Drops the queued decoder and what of it is buffered.
     void DropNext();
     // The queued decoder becomes the current one, once the current one has been
-    // heard to its end and the queued one follows. The current decoder, or null
-    // when nothing changed.
+    // heard to its end and the queued one follows. The current decoder as it was
+    // queued (not resampled), or null when nothing changed.
     IDecoder* Promote();
 
     int Rate() const { return rate_; }
@@ -77,6 +77,7 @@ public:
 private:
     struct Track {
         std::unique_ptr<IDecoder> decoder;
+        IDecoder* source = nullptr;  // the decoder as it was given, inside a resampler or decoder itself
         uint64_t serial = 0;
         int64_t base = 0;    // the file's frame at start
         uint64_t start = 0;  // stream index of that frame

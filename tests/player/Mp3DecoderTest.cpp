@@ -8,7 +8,6 @@
 #include <QProcess>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -199,19 +198,7 @@ int64_t FramesLibmpg123Reads(const QByteArray& path, bool gapless)
 // frames of a 440 Hz tone at 44.1 kHz, encoded by the lame program with the extra arguments.
 QByteArray LameTone(const TempFolder& dir, int frames, const QStringList& extra = {})
 {
-    QByteArray wav("RIFF....WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xac\0\0\x10\xb1\x02\0\x04\0\x10\0data....", 44);
-    const auto le32 = [&](int at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            wav[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    le32(4, 36 + static_cast<uint32_t>(frames) * 4);
-    le32(40, static_cast<uint32_t>(frames) * 4);
-    for (int i = 0; i < frames; ++i) {
-        const auto v = static_cast<int16_t>(10000 * std::sin(2 * M_PI * 440 * i / 44100.0));
-        for (int c = 0; c < 2; ++c)
-            wav.append(static_cast<char>(v & 0xFF)).append(static_cast<char>(v >> 8));
-    }
-    const QByteArray in = WriteFile(dir, "tone.wav", wav);
+    const QByteArray in = WriteFile(dir, "tone.wav", ToneWav(44100, frames));
     const QString out = QFile::decodeName(dir.At("tone.mp3"));
     if (QProcess::execute(QStringLiteral("lame"), QStringList{QStringLiteral("--quiet")} + extra
                                                       + QStringList{QFile::decodeName(in), out}) != 0)
