@@ -63,6 +63,7 @@ void PcmPipeline::Stop()
     output_.reset();
     current_ = Track{};
     next_ = Track{};
+    retired_.clear();
     nextRunning_ = nextExpected_ = false;
     running_ = false;
 }
@@ -86,9 +87,8 @@ uint64_t PcmPipeline::QuietReader() const
     return taken_.load(std::memory_order_acquire);
 }
 
-std::unique_ptr<IDecoder> PcmPipeline::TakeNextLocked(std::unique_lock<std::mutex>& lock)
+std::unique_ptr<IDecoder> PcmPipeline::TakeNextLocked()
 {
-    idle_.wait(lock, [this] { return !busy_; });
     if (nextRunning_) {
         // Its frames follow the current track's in the ring: the reader stops before them, and
         // what comes next is written over them.
@@ -96,6 +96,9 @@ std::unique_ptr<IDecoder> PcmPipeline::TakeNextLocked(std::unique_lock<std::mute
         rewind_ = true;
     }
     std::unique_ptr<IDecoder> gone = std::move(next_.decoder);
+    // The decoder thread may be inside it: it goes when the call is over, and nobody waits for that.
+    if (busy_ && nextRunning_)
+        retired_.push_back(std::move(gone));
     next_ = Track{};
     nextRunning_ = nextExpected_ = false;
     Publish();
@@ -107,7 +110,7 @@ void PcmPipeline::Seek(int64_t frame)
     std::unique_ptr<IDecoder> gone;
     {
         std::unique_lock lock(mutex_);
-        gone = TakeNextLocked(lock);
+        gone = TakeNextLocked();
         ++generation_;
         seekPending_ = true;
         seekTarget_ = std::max<int64_t>(0, frame);
@@ -134,7 +137,7 @@ bool PcmPipeline::Queue(std::unique_ptr<IDecoder> decoder)
     bool queued = false;
     {
         std::unique_lock lock(mutex_);
-        gone = TakeNextLocked(lock);
+        gone = TakeNextLocked();
         IDecoder* source = decoder.get();
         if (running_ && decoder && decoder->Rate() != rate_)
             decoder = ResamplingDecoder::Wrap(std::move(decoder), rate_);
@@ -154,7 +157,7 @@ void PcmPipeline::DropNext()
     std::unique_ptr<IDecoder> gone;
     {
         std::unique_lock lock(mutex_);
-        gone = TakeNextLocked(lock);
+        gone = TakeNextLocked();
     }
     wake_.notify_all();
     dataReady_.notify_all();
@@ -336,7 +339,6 @@ void PcmPipeline::TakeSeek(std::unique_lock<std::mutex>& lock)
     const bool ok = decoder->Seek(target);
     lock.lock();
     busy_ = false;
-    idle_.notify_all();
     if (generation != generation_)
         return;  // asked again meanwhile
     seekPending_ = false;
@@ -387,7 +389,13 @@ void PcmPipeline::DecodeLoop()
         const int n = decoder->Read(chunk.data(), kChunkFrames);
         lock.lock();
         busy_ = false;
-        idle_.notify_all();
+        if (!retired_.empty()) {
+            std::vector<std::unique_ptr<IDecoder>> gone = std::move(retired_);
+            retired_.clear();
+            lock.unlock();
+            gone.clear();
+            lock.lock();
+        }
         Track* now = TrackOf(serial);
         if (generation != generation_ || !now)
             continue;

@@ -99,8 +99,9 @@ private:
     bool StreamEnded() const;
     bool DrainedLocked() const;
     void Publish();
-    // Frees the queued decoder once the decoder thread is not using it.
-    std::unique_ptr<IDecoder> TakeNextLocked(std::unique_lock<std::mutex>& lock);
+    // Takes the queued decoder out, to be freed by the caller, or by the decoder thread when it is
+    // inside it.
+    std::unique_ptr<IDecoder> TakeNextLocked();
 
     IAudioOutputFactory& outputs_;
     std::unique_ptr<AudioOutput> output_;
@@ -124,7 +125,6 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable dataReady_;
     std::condition_variable wake_;  // the decoder thread: room, a seek, a queued track, quit
-    std::condition_variable idle_;
     Track current_;
     Track next_;
     bool nextRunning_ = false;  // the decoder thread has gone on to the queued track
@@ -132,6 +132,7 @@ private:
     bool rewind_ = false;  // the ring holds frames of a dropped track after current_.end
     uint64_t serials_ = 0;
     bool busy_ = false;  // the decoder thread is inside a decoder call
+    std::vector<std::unique_ptr<IDecoder>> retired_;  // dropped while in that call
     bool endTold_ = false;
     bool blockingReader_ = false;  // the output waits in Pull (a test's, a benchmark's)
     std::shared_ptr<EndNotice> notice_;

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -198,6 +199,27 @@ TEST(PcmPipelineTest, ADecoderStallShorterThanTheBufferIsNeverHeardALongerOneOnc
     outputs.clock.now += 1000;
     ASSERT_TRUE(Eventually([&] { return pipeline.Position() == 36000; }));
     EXPECT_EQ(pipeline.Underrun(), 4000);  // one gap, the half second missing; then it played on
+    pipeline.Stop();
+}
+
+TEST(PcmPipelineTest, ASeekOrAQueueDoesNotWaitForADecoderThatHangs)
+{
+    ClockOutputs outputs;
+    PcmPipeline pipeline(outputs);
+    auto owned = std::make_unique<StallingDecoder>(std::vector<int64_t>{16000});
+    StallingDecoder& decoder = *owned;
+    ASSERT_TRUE(pipeline.Start(std::move(owned)));
+    ASSERT_TRUE(Eventually([&] { return decoder.stalled.load(); }));
+    auto asked = std::async(std::launch::async, [&] {
+        pipeline.Queue(std::make_unique<StallingDecoder>(std::vector<int64_t>{}));
+        pipeline.Seek(8000);
+        pipeline.DropNext();
+    });
+    const bool returned = asked.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    decoder.Release();
+    asked.wait();
+    EXPECT_TRUE(returned);
+    EXPECT_EQ(pipeline.Position(), 8000);
     pipeline.Stop();
 }
 
