@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <chrono>
 #include <condition_variable>
@@ -65,6 +66,9 @@ TEST(SdlAudioOutputTest, TheDummyDriverOpensAndConsumesSound)
     CountingSource source;
     SdlAudioOutput out;
     ASSERT_TRUE(out.Start(44100, source));
+    struct sigaction term{};
+    ::sigaction(SIGTERM, nullptr, &term);
+    EXPECT_EQ(term.sa_handler, SIG_DFL);  // a SIGTERM still ends the program
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(source.pulled, 0);  // starts paused
     out.SetPaused(false);
