@@ -69,7 +69,11 @@ void TwinMain::BuildMpris()
 {
     new TMpris(Head_, *transport_, *mainVolume_,
                {[this] { BringToFront(); },
-                [this] { QMetaObject::invokeMethod(this, &TwinMain::aExitExecute, Qt::QueuedConnection); }},
+                [this] { QMetaObject::invokeMethod(this, &TwinMain::aExitExecute, Qt::QueuedConnection); },
+                [this](const QByteArray& path) {
+                    BringToFront();
+                    OpenFiles({path});
+                }},
                this);
 }
 

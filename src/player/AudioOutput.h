@@ -15,6 +15,8 @@ public:
     // stream has ended, so 0 means the end; without, returns at once (a real
     // device's callback must not block).
     virtual int Pull(int16_t* dst, int frames, bool wait) = 0;
+    // Nothing more will come (until a seek or a new file): what was pulled is the whole sound.
+    virtual bool Exhausted() const = 0;
 };
 
 // One sound output for one open file.
@@ -27,6 +29,13 @@ public:
     virtual void SetPaused(bool paused) = 0;
     // After this returns the source is never pulled again.
     virtual void Stop() = 0;
+    // Drops what was pulled and is still waiting to be heard (a seek).
+    virtual void Flush() {}
+    // Frames pulled and not yet heard: what the device holds ahead.
+    virtual int64_t Unheard() const { return 0; }
+    // The output applies the program's volume itself (where it acts at once); otherwise the source
+    // scales what it hands over.
+    virtual bool AppliesGain() const { return false; }
 };
 
 class IAudioOutputFactory {

@@ -9,7 +9,7 @@ MediaKind MediaKindOf(const QByteArray& file)
         return MediaKind::Mp3;
     if (ext == ".mid")
         return MediaKind::Midi;
-    for (const char* known : {".wav", ".wma", ".flac", ".ogg", ".opus", ".m4a", ".ape"}) {
+    for (const char* known : {".wav", ".wma", ".flac", ".ogg", ".oga", ".opus", ".m4a", ".ape"}) {
         if (ext == known)
             return MediaKind::Ffmpeg;
     }

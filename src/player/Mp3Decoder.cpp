@@ -93,9 +93,18 @@ bool Mp3Decoder::Load(const std::atomic<bool>& cancel)
     for (size_t i = 0; i < count; ++i)
         mpg123_format(mh_, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16);
 
-    if (mpg123_replace_reader_handle(mh_, &Mp3Decoder::ReadSpan, &Mp3Decoder::SeekSpan, nullptr) != MPG123_OK
-        || mpg123_open_handle(mh_, this) != MPG123_OK || mpg123_scan(mh_) != MPG123_OK)
+    const auto scan = [this] { return mpg123_open_handle(mh_, this) == MPG123_OK && mpg123_scan(mh_) == MPG123_OK; };
+    if (mpg123_replace_reader_handle(mh_, &Mp3Decoder::ReadSpan, &Mp3Decoder::SeekSpan, nullptr) != MPG123_OK || !scan())
         return false;
+    if (mpg123_length(mh_) <= 0 && mpg123_framelength(mh_) > 0) {
+        // So short that the encoder's delay and padding are all there is: it plays whole, as other
+        // players play it, rather than not at all.
+        mpg123_close(mh_);
+        at_ = 0;
+        mpg123_param(mh_, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
+        if (!scan())
+            return false;
+    }
     frames_ = mpg123_framelength(mh_);
     spf_ = mpg123_spf(mh_);
     samples_ = mpg123_length(mh_);
@@ -120,11 +129,12 @@ int Mp3Decoder::Decode(int16_t* dst, int maxFrames)
     size_t done = 0;
     for (;;) {
         const int r = mpg123_read(mh_, reinterpret_cast<unsigned char*>(dst), static_cast<size_t>(maxFrames) * 4, &done);
-        if (r == MPG123_NEW_FORMAT && done == 0)
-            continue;
-        if (r == MPG123_OK || r == MPG123_NEW_FORMAT || (r == MPG123_DONE && done > 0))
+        // Frames handed over together with the end or an error (junk after the last frame) are sound
+        // all the same; the next read tells the end.
+        if (done > 0)
             return static_cast<int>(done / 4);
-        return 0;
+        if (r != MPG123_NEW_FORMAT)
+            return 0;
     }
 }
 

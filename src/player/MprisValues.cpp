@@ -4,7 +4,9 @@
 
 #include <QDBusObjectPath>
 #include <QStringList>
+#include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 QString MprisPlaybackStatus(int mp3State, MediaMode mediaMode)
@@ -48,4 +50,29 @@ int64_t UsToBar(int64_t us, int64_t barUnits, int64_t lengthMs)
     if (lengthMs <= 0)
         return 0;
     return std::llround(static_cast<double>(us) * static_cast<double>(barUnits) / (static_cast<double>(lengthMs) * 1000.0));
+}
+
+std::optional<int64_t> MprisSeekTarget(int64_t positionUs, int64_t lengthUs, int64_t offsetUs)
+{
+    // Compared before adding, so that no offset overflows.
+    if (offsetUs > lengthUs - positionUs)
+        return std::nullopt;
+    return std::max<int64_t>(0, positionUs + offsetUs);
+}
+
+std::optional<int> MprisVolumeLevel(double volume)
+{
+    if (std::isnan(volume))
+        return std::nullopt;
+    return static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * 255.0));
+}
+
+QByteArray MprisUriPath(const QString& uri)
+{
+    const QUrl url(uri, QUrl::StrictMode);
+    if (!url.isValid() || url.scheme() != QLatin1String("file")
+        || !(url.host().isEmpty() || url.host() == QLatin1String("localhost")))
+        return {};
+    const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return path.startsWith('/') ? path : QByteArray();
 }

@@ -8,6 +8,7 @@
 #include <QVariantMap>
 
 #include <cstdint>
+#include <optional>
 
 // What the desktop's sound menu and media keys (MPRIS2) are told, worked out from the players.
 
@@ -24,3 +25,13 @@ QVariantMap MprisMetadata(const QByteArray& path, const ID3v1Tag& tag, int64_t l
 // barUnits units that spans lengthMs.
 int64_t BarToUs(int64_t value, int64_t barUnits, int64_t lengthMs);
 int64_t UsToBar(int64_t us, int64_t barUnits, int64_t lengthMs);
+
+// Where Seek by offsetUs goes from positionUs in a file of lengthUs: at least 0; none past the end,
+// however large the offset.
+std::optional<int64_t> MprisSeekTarget(int64_t positionUs, int64_t lengthUs, int64_t offsetUs);
+
+// The bar's level (0 to 255) for an MPRIS volume; none for a value that is no number.
+std::optional<int> MprisVolumeLevel(double volume);
+
+// The bytes of the path of a local file:// URI (percent-encoded bytes decoded); empty for any other.
+QByteArray MprisUriPath(const QString& uri);

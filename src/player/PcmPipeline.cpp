@@ -1,12 +1,18 @@
 #include "PcmPipeline.h"
 
+#include "ResamplingDecoder.h"
+
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
 constexpr int kChunkFrames = 2048;
 constexpr int kBufferMs = 2000;
 constexpr int64_t kMaxBufferFrames = int64_t{kMaxDecoderRate} * kBufferMs / 1000;
+// The decoder thread looks this often for room and for an end that has been heard: a reader that
+// never takes a lock cannot wake it.
+constexpr auto kNap = std::chrono::milliseconds(10);
 }
 
 PcmPipeline::PcmPipeline(IAudioOutputFactory& outputs) : outputs_(outputs) {}
@@ -17,18 +23,26 @@ bool PcmPipeline::Start(std::unique_ptr<IDecoder> decoder)
 {
     Stop();
     rate_ = decoder->Rate();
-    capacity_ = static_cast<int>(std::clamp<int64_t>(int64_t{rate_} * kBufferMs / 1000, kChunkFrames, kMaxBufferFrames));
+    capacity_ = static_cast<uint64_t>(std::clamp<int64_t>(int64_t{rate_} * kBufferMs / 1000, kChunkFrames, kMaxBufferFrames));
     ring_.assign(static_cast<size_t>(capacity_) * 2, 0);
-    head_ = fill_ = 0;
+    written_ = taken_ = seekAsked_ = seekDone_ = 0;
+    cap_ = UINT64_MAX;
+    underrun_ = 0;
+    exhausted_ = false;
     seekTarget_ = 0;
-    quit_ = seekPending_ = endTold_ = false;
+    quit_ = seekPending_ = endTold_ = rewind_ = blockingReader_ = false;
+    current_ = Track{std::move(decoder), nullptr, ++serials_};
+    current_.source = current_.decoder.get();
 
     output_ = outputs_.Create();
+    // Until the output says otherwise (after it opened), nothing is scaled twice.
+    applyGain_ = false;
     if (!output_ || !output_->Start(rate_, *this)) {
         output_.reset();
+        current_ = Track{};
         return false;
     }
-    current_ = Track{std::move(decoder), ++serials_};
+    applyGain_ = !output_->AppliesGain();
     running_ = true;
     thread_ = std::thread([this] { DecodeLoop(); });
     return true;
@@ -43,12 +57,13 @@ void PcmPipeline::Stop()
         quit_ = true;
     }
     dataReady_.notify_all();
-    spaceFree_.notify_all();
+    wake_.notify_all();
     output_->Stop();
     thread_.join();
     output_.reset();
     current_ = Track{};
     next_ = Track{};
+    retired_.clear();
     nextRunning_ = nextExpected_ = false;
     running_ = false;
 }
@@ -65,14 +80,28 @@ void PcmPipeline::SetEndNotice(std::shared_ptr<EndNotice> notice)
     notice_ = std::move(notice);
 }
 
-std::unique_ptr<IDecoder> PcmPipeline::TakeNextLocked(std::unique_lock<std::mutex>& lock)
+uint64_t PcmPipeline::QuietReader() const
 {
-    idle_.wait(lock, [this] { return !busy_; });
-    if (nextRunning_)
-        fill_ -= static_cast<int>(next_.decoded - next_.position);
+    while (pulling_.load())
+        std::this_thread::yield();
+    return taken_.load(std::memory_order_acquire);
+}
+
+std::unique_ptr<IDecoder> PcmPipeline::TakeNextLocked()
+{
+    if (nextRunning_) {
+        // Its frames follow the current track's in the ring: the reader stops before them, and
+        // what comes next is written over them.
+        cap_.store(current_.end);
+        rewind_ = true;
+    }
     std::unique_ptr<IDecoder> gone = std::move(next_.decoder);
+    // The decoder thread may be inside it: it goes when the call is over, and nobody waits for that.
+    if (busy_ && nextRunning_)
+        retired_.push_back(std::move(gone));
     next_ = Track{};
     nextRunning_ = nextExpected_ = false;
+    Publish();
     return gone;
 }
 
@@ -81,22 +110,25 @@ void PcmPipeline::Seek(int64_t frame)
     std::unique_ptr<IDecoder> gone;
     {
         std::unique_lock lock(mutex_);
-        gone = TakeNextLocked(lock);
+        gone = TakeNextLocked();
         ++generation_;
         seekPending_ = true;
         seekTarget_ = std::max<int64_t>(0, frame);
-        current_.position = current_.decoded = seekTarget_;
         current_.ended = false;
-        head_ = fill_ = 0;
         endTold_ = false;
+        seekAsked_.fetch_add(1);  // the reader takes nothing more until the ring starts afresh
+        Publish();
     }
-    spaceFree_.notify_all();
+    if (output_)
+        output_->Flush();
+    wake_.notify_all();
 }
 
 void PcmPipeline::ExpectNext()
 {
     std::lock_guard lock(mutex_);
     nextExpected_ = true;
+    Publish();
 }
 
 bool PcmPipeline::Queue(std::unique_ptr<IDecoder> decoder)
@@ -105,13 +137,17 @@ bool PcmPipeline::Queue(std::unique_ptr<IDecoder> decoder)
     bool queued = false;
     {
         std::unique_lock lock(mutex_);
-        gone = TakeNextLocked(lock);
-        if (running_ && decoder && decoder->Rate() == rate_) {
-            next_ = Track{std::move(decoder), ++serials_};
+        gone = TakeNextLocked();
+        IDecoder* source = decoder.get();
+        if (running_ && decoder && decoder->Rate() != rate_)
+            decoder = ResamplingDecoder::Wrap(std::move(decoder), rate_);
+        if (running_ && decoder) {
+            next_ = Track{std::move(decoder), source, ++serials_};
             queued = true;
         }
+        Publish();
     }
-    spaceFree_.notify_all();
+    wake_.notify_all();
     dataReady_.notify_all();
     return queued;
 }
@@ -121,9 +157,9 @@ void PcmPipeline::DropNext()
     std::unique_ptr<IDecoder> gone;
     {
         std::unique_lock lock(mutex_);
-        gone = TakeNextLocked(lock);
+        gone = TakeNextLocked();
     }
-    spaceFree_.notify_all();
+    wake_.notify_all();
     dataReady_.notify_all();
 }
 
@@ -140,20 +176,31 @@ IDecoder* PcmPipeline::Promote()
         nextRunning_ = false;
         seekTarget_ = 0;
         endTold_ = false;
+        Publish();
     }
-    spaceFree_.notify_all();
-    return current_.decoder.get();
+    wake_.notify_all();
+    return current_.source;
+}
+
+uint64_t PcmPipeline::Heard() const
+{
+    const uint64_t taken = taken_.load(std::memory_order_acquire);
+    const int64_t unheard = output_ ? std::max<int64_t>(0, output_->Unheard()) : 0;
+    return taken - std::min(taken, static_cast<uint64_t>(unheard));
 }
 
 int64_t PcmPipeline::Position() const
 {
     std::lock_guard lock(mutex_);
-    return current_.position;
+    if (seekPending_)
+        return seekTarget_;
+    const uint64_t heard = std::min(Heard(), current_.end);
+    return current_.base + (heard > current_.start ? static_cast<int64_t>(heard - current_.start) : 0);
 }
 
 bool PcmPipeline::DrainedLocked() const
 {
-    return current_.decoder && current_.ended && !seekPending_ && current_.position == current_.decoded;
+    return current_.decoder && current_.ended && !seekPending_ && Heard() >= current_.end;
 }
 
 bool PcmPipeline::Drained() const
@@ -184,6 +231,8 @@ bool PcmPipeline::StreamEnded() const
     return current_.ended && !next_.decoder && !nextExpected_;
 }
 
+void PcmPipeline::Publish() { exhausted_.store(StreamEnded(), std::memory_order_release); }
+
 PcmPipeline::Track* PcmPipeline::TrackOf(uint64_t serial)
 {
     if (current_.decoder && current_.serial == serial)
@@ -193,109 +242,168 @@ PcmPipeline::Track* PcmPipeline::TrackOf(uint64_t serial)
     return nullptr;
 }
 
-int PcmPipeline::Pull(int16_t* dst, int frames, bool wait)
+void PcmPipeline::TellEndIfHeard(std::unique_lock<std::mutex>& lock, bool byReader)
 {
-    std::unique_lock lock(mutex_);
-    if (wait) {
-        const int need = std::min(frames, capacity_);
-        if (fill_ < need && pushWaiting_)
-            spaceFree_.notify_all();
-        pullNeed_ = need;
-        dataReady_.wait(lock, [&] { return quit_ || fill_ >= need || StreamEnded(); });
-        pullNeed_ = 0;
-    }
-    const int n = std::min(frames, fill_);
-    const int first = std::min(n, capacity_ - head_);
-    std::memcpy(dst, &ring_[static_cast<size_t>(head_) * 2], static_cast<size_t>(first) * 4);
-    std::memcpy(dst + first * 2, ring_.data(), static_cast<size_t>(n - first) * 4);
-    head_ = (head_ + n) % capacity_;
-    fill_ -= n;
-    const int64_t ofCurrent = std::min<int64_t>(n, current_.decoded - current_.position);
-    current_.position += ofCurrent;
-    next_.position += n - ofCurrent;
-    std::shared_ptr<EndNotice> notice;
-    if (!endTold_ && DrainedLocked()) {
-        endTold_ = true;
-        notice = notice_;
-    }
-    const bool wake = pushWaiting_ && capacity_ - fill_ >= capacity_ / 2;
+    // A reader that blocks hears an end only when it pulls; a real-time one hears it later than it
+    // pulled (the device holds sound ahead), which the decoder thread looks out for.
+    if (endTold_ || byReader != blockingReader_ || !DrainedLocked())
+        return;
+    endTold_ = true;
+    const std::shared_ptr<EndNotice> notice = notice_;
     lock.unlock();
-    outputs_.Gain().Apply(dst, n);
-    if (wake)
-        spaceFree_.notify_all();
     if (notice)
         notice->Tell();
+    lock.lock();
+}
+
+int PcmPipeline::Pull(int16_t* dst, int frames, bool wait)
+{
+    std::unique_lock<std::mutex> lock;
+    if (wait) {
+        // A reader that may block (a test's, a benchmark's) wakes the writer and hears of the end
+        // at once, so that what it sees does not depend on timing.
+        lock = std::unique_lock(mutex_);
+        blockingReader_ = true;
+        const uint64_t need = std::min(static_cast<uint64_t>(frames), capacity_);
+        pullNeed_ = static_cast<int>(need);
+        wake_.notify_all();
+        dataReady_.wait(lock, [&] {
+            return quit_ || StreamEnded()
+                || (seekAsked_ == seekDone_ && std::min(cap_.load(), written_.load()) >= taken_ + need);
+        });
+        pullNeed_ = 0;
+    }
+    pulling_.store(true);
+    int n = 0;
+    if (seekAsked_.load() == seekDone_.load(std::memory_order_acquire)) {
+        const uint64_t end = std::min(cap_.load(), written_.load(std::memory_order_acquire));
+        const uint64_t taken = taken_.load(std::memory_order_relaxed);
+        n = static_cast<int>(std::min<uint64_t>(static_cast<uint64_t>(frames), end > taken ? end - taken : 0));
+        if (n > 0) {
+            const auto at = static_cast<size_t>(taken % capacity_);
+            const auto first = std::min(static_cast<size_t>(n), static_cast<size_t>(capacity_) - at);
+            std::memcpy(dst, &ring_[at * 2], first * 4);
+            std::memcpy(dst + first * 2, ring_.data(), (static_cast<size_t>(n) - first) * 4);
+        }
+        taken_.store(taken + static_cast<uint64_t>(n), std::memory_order_release);
+        if (n < frames && !exhausted_.load(std::memory_order_acquire))
+            underrun_.fetch_add(frames - n, std::memory_order_relaxed);
+    }
+    pulling_.store(false);
+    if (wait) {
+        TellEndIfHeard(lock, true);
+        if (capacity_ - (written_ - taken_) >= capacity_ / 2)
+            wake_.notify_all();
+        lock.unlock();
+    }
+    if (applyGain_)
+        outputs_.Gain().Apply(dst, n);
     return n;
 }
 
-// Blocks only while the buffer is full; a seek, a stop or the loss of the
-// track drops the rest.
+// Blocks only while the ring is full; a seek, a stop or the loss of the track drops the rest.
 void PcmPipeline::Push(const int16_t* src, int frames, uint64_t serial, uint64_t generation,
                        std::unique_lock<std::mutex>& lock)
 {
     while (frames > 0) {
-        pushWaiting_ = true;
-        spaceFree_.wait(lock, [&] { return quit_ || generation_ != generation || !TrackOf(serial) || fill_ < capacity_; });
-        pushWaiting_ = false;
+        while (!quit_ && generation_ == generation && TrackOf(serial) && written_ - taken_.load() >= capacity_) {
+            wake_.wait_for(lock, kNap);
+            TellEndIfHeard(lock, false);
+        }
         Track* track = TrackOf(serial);
         if (quit_ || generation_ != generation || !track)
             return;
-        const int tail = (head_ + fill_) % capacity_;
-        const int n = std::min({frames, capacity_ - fill_, capacity_ - tail});
-        std::memcpy(&ring_[static_cast<size_t>(tail) * 2], src, static_cast<size_t>(n) * 4);
-        fill_ += n;
-        track->decoded += n;
+        const uint64_t written = written_.load(std::memory_order_relaxed);
+        const uint64_t room = capacity_ - (written - taken_.load(std::memory_order_acquire));
+        const auto at = static_cast<size_t>(written % capacity_);
+        const int n = static_cast<int>(std::min({static_cast<uint64_t>(frames), room, capacity_ - at}));
+        std::memcpy(&ring_[at * 2], src, static_cast<size_t>(n) * 4);
+        written_.store(written + static_cast<uint64_t>(n), std::memory_order_release);
+        track->end += static_cast<uint64_t>(n);
         src += n * 2;
         frames -= n;
-        if (pullNeed_ > 0 && (fill_ >= std::max(pullNeed_, capacity_ / 2) || fill_ == capacity_))
+        const uint64_t buffered = written + static_cast<uint64_t>(n) - taken_.load();
+        if (pullNeed_ > 0 && (buffered >= std::max<uint64_t>(static_cast<uint64_t>(pullNeed_), capacity_ / 2) || buffered == capacity_))
             dataReady_.notify_all();
     }
+}
+
+void PcmPipeline::TakeSeek(std::unique_lock<std::mutex>& lock)
+{
+    const uint64_t asked = seekAsked_.load();
+    const int64_t target = seekTarget_;
+    const uint64_t generation = generation_;
+    IDecoder* decoder = current_.decoder.get();
+    busy_ = true;
+    lock.unlock();
+    const bool ok = decoder->Seek(target);
+    lock.lock();
+    busy_ = false;
+    if (generation != generation_)
+        return;  // asked again meanwhile
+    seekPending_ = false;
+    // The ring starts afresh where the reader stands.
+    const uint64_t at = QuietReader();
+    written_.store(at);
+    cap_.store(UINT64_MAX);
+    rewind_ = false;
+    current_.base = target;
+    current_.start = current_.end = at;
+    current_.ended = !ok;
+    seekDone_.store(asked, std::memory_order_release);
+    Publish();
+    dataReady_.notify_all();
 }
 
 void PcmPipeline::DecodeLoop()
 {
     std::vector<int16_t> chunk(static_cast<size_t>(kChunkFrames) * 2);
     std::unique_lock lock(mutex_);
-    const auto call = [&](auto&& work) {
-        busy_ = true;
-        lock.unlock();
-        const auto result = work();
-        lock.lock();
-        busy_ = false;
-        idle_.notify_all();
-        return result;
-    };
     while (!quit_) {
+        Publish();
+        TellEndIfHeard(lock, false);
         if (seekPending_) {
-            const int64_t target = seekTarget_;
-            const uint64_t generation = generation_;
-            seekPending_ = false;
-            IDecoder* decoder = current_.decoder.get();
-            const bool ok = call([&] { return decoder->Seek(target); });
-            if (!ok && generation == generation_) {
-                current_.ended = true;
-                dataReady_.notify_all();
-            }
+            TakeSeek(lock);
             continue;
         }
-        if (!nextRunning_ && current_.ended && next_.decoder)
-            nextRunning_ = true;  // the queued track follows in the same buffer
+        if (!nextRunning_ && current_.ended && next_.decoder) {
+            // The queued track follows in the same ring, over what a dropped one left there.
+            if (rewind_) {
+                written_.store(std::max(current_.end, QuietReader()));
+                cap_.store(UINT64_MAX);
+                rewind_ = false;
+            }
+            next_.start = next_.end = written_.load();
+            nextRunning_ = true;
+        }
         Track& track = nextRunning_ ? next_ : current_;
         if (track.ended) {
-            spaceFree_.wait(lock, [&] { return quit_ || seekPending_ || (!nextRunning_ && next_.decoder); });
+            wake_.wait_for(lock, kNap);
             continue;
         }
         const uint64_t generation = generation_;
         const uint64_t serial = track.serial;
         IDecoder* decoder = track.decoder.get();
-        const int n = call([&] { return decoder->Read(chunk.data(), kChunkFrames); });
+        busy_ = true;
+        lock.unlock();
+        const int n = decoder->Read(chunk.data(), kChunkFrames);
+        lock.lock();
+        busy_ = false;
+        if (!retired_.empty()) {
+            std::vector<std::unique_ptr<IDecoder>> gone = std::move(retired_);
+            retired_.clear();
+            lock.unlock();
+            gone.clear();
+            lock.lock();
+        }
         Track* now = TrackOf(serial);
         if (generation != generation_ || !now)
             continue;
         if (n <= 0) {
             now->ended = true;
-            if (now != &current_ || now->decoded > seekTarget_ || seekTarget_ == 0)
-                now->endFrame = now->decoded;
+            if (now != &current_ || now->Decoded() > seekTarget_ || seekTarget_ == 0)
+                now->endFrame = now->Decoded();
+            Publish();
             dataReady_.notify_all();
             continue;
         }

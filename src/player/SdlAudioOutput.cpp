@@ -7,6 +7,9 @@ SdlAudioOutput::~SdlAudioOutput() { Stop(); }
 bool SdlAudioOutput::Start(int rate, IPcmSource& source)
 {
     Stop();
+    // Audio brings SDL's events along, whose handlers would swallow SIGINT and SIGTERM: the program
+    // would no longer end when asked to.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     source_ = &source;

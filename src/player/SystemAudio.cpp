@@ -1,7 +1,10 @@
 #include "SystemAudio.h"
 
+#include "PulseAudioOutput.h"
 #include "SdlAudioOutput.h"
 #include "SilentAudioOutput.h"
+
+#include <cstdlib>
 
 class SystemAudio::FallbackOutput final : public AudioOutput {
 public:
@@ -9,6 +12,14 @@ public:
 
     bool Start(int rate, IPcmSource& source) override
     {
+        // The sound server first, unless an SDL driver was named (the tests name the dummy one).
+        if (!owner_.noDevice_ && !std::getenv("SDL_AUDIODRIVER")) {
+            auto pulse = std::make_unique<PulseAudioOutput>(owner_.Gain());
+            if (pulse->Start(rate, source)) {
+                out_ = std::move(pulse);
+                return true;
+            }
+        }
         if (!owner_.noDevice_) {
             auto sdl = std::make_unique<SdlAudioOutput>();
             if (sdl->Start(rate, source)) {
@@ -32,6 +43,13 @@ public:
         if (out_)
             out_->Stop();
     }
+    void Flush() override
+    {
+        if (out_)
+            out_->Flush();
+    }
+    int64_t Unheard() const override { return out_ ? out_->Unheard() : 0; }
+    bool AppliesGain() const override { return out_ && out_->AppliesGain(); }
 
 private:
     SystemAudio& owner_;

@@ -6,6 +6,8 @@
 #include "MidiDecoder.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 TMediaPlayer::TMediaPlayer(IAudioOutputFactory& outputs)
     : pipeline_(outputs),
@@ -13,13 +15,13 @@ TMediaPlayer::TMediaPlayer(IAudioOutputFactory& outputs)
 {
 }
 
-std::unique_ptr<IDecoder> TMediaPlayer::OpenDecoder(const QByteArray& file, int& error, int64_t& lengthMs,
-                                                    bool& exact) const
+std::unique_ptr<IDecoder> TMediaPlayer::OpenDecoder(const QByteArray& file, const QByteArrayList& soundFonts, int& error,
+                                                    int64_t& lengthMs, bool& exact)
 {
     exact = false;
     switch (MediaKindOf(file)) {
     case MediaKind::Midi: {
-        auto midi = MidiDecoder::Open(file, soundFonts_, error);
+        auto midi = MidiDecoder::Open(file, soundFonts, error);
         if (midi)
             lengthMs = midi->LengthMs();
         return midi;
@@ -42,7 +44,7 @@ bool TMediaPlayer::Open()
 {
     Close();
     error_ = kMediaOk;
-    auto decoder = OpenDecoder(fileName_, error_, openMs_, exactAtOpen_);
+    auto decoder = OpenDecoder(fileName_, soundFonts_, error_, openMs_, exactAtOpen_);
     if (!decoder)
         return false;
     if (!pipeline_.Start(std::move(decoder))) {
@@ -58,17 +60,23 @@ void TMediaPlayer::Queue(const QByteArray& file)
     if (!pipeline_.Running())
         return;
     queued_ = file;
-    int error = kMediaOk;
-    int64_t lengthMs = 0;
-    bool exact = false;
-    if (pipeline_.Queue(OpenDecoder(file, error, lengthMs, exact))) {
-        queuedMs_ = lengthMs;
-        queuedExact_ = exact;
-    }
+    pipeline_.ExpectNext();
+    auto length = std::make_shared<std::pair<int64_t, bool>>(0, false);
+    loader_.Start(
+        [file, fonts = soundFonts_, length] {
+            int error = kMediaOk;
+            return OpenDecoder(file, fonts, error, length->first, length->second);
+        },
+        [this, length](std::unique_ptr<IDecoder> decoder) {
+            queuedMs_ = length->first;
+            queuedExact_ = length->second;
+            pipeline_.Queue(std::move(decoder));
+        });
 }
 
 void TMediaPlayer::Unqueue()
 {
+    loader_.Reset();  // first, so that no load queues its decoder afterwards
     pipeline_.DropNext();
     queued_.clear();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioOutput.h"
+#include "DecoderLoader.h"
 #include "PcmPipeline.h"
 
 #include <QByteArray>
@@ -13,7 +14,7 @@
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 
 // The media player for .mid (FluidSynth) and the types FFmpeg decodes (.wav, .wma,
-// .flac, .ogg, .opus, .m4a, .ape). All times in milliseconds.
+// .flac, .ogg, .oga, .opus, .m4a, .ape). All times in milliseconds.
 class TMediaPlayer {
 public:
     explicit TMediaPlayer(IAudioOutputFactory& outputs);
@@ -38,8 +39,8 @@ public:
     int64_t Length() const;
     MediaMode Mode() const;
 
-    // Opens file to follow the open one without a gap (it is taken up when it
-    // has the same rate). A seek, Play from the end or Close drops it.
+    // Opens file on a worker to follow the open one without a gap (it is taken
+    // up when it has the same rate). A seek, Play from the end or Close drops it.
     void Queue(const QByteArray& file);
     void Unqueue();
     // The file last queued and not dropped; empty when none.
@@ -56,7 +57,8 @@ public:
 private:
     int64_t ToMs(int64_t frames) const;
     // The decoder for file by its extension, with where it is known to end (exact: decoded whole).
-    std::unique_ptr<IDecoder> OpenDecoder(const QByteArray& file, int& error, int64_t& lengthMs, bool& exact) const;
+    static std::unique_ptr<IDecoder> OpenDecoder(const QByteArray& file, const QByteArrayList& soundFonts, int& error,
+                                                 int64_t& lengthMs, bool& exact);
 
     PcmPipeline pipeline_;
     QByteArray fileName_;
@@ -64,8 +66,10 @@ private:
     int64_t openMs_ = 0;
     bool exactAtOpen_ = false;  // openMs_ is the decoded length, not the header's
     QByteArray queued_;
+    // Set by the loader before it queues the decoder, read once the decoder has been promoted.
     int64_t queuedMs_ = 0;
     bool queuedExact_ = false;
+    DecoderLoader loader_;
     enum Run { kIdle, kPlaying, kPaused };
     Run run_ = kIdle;
     int error_ = 0;

@@ -31,6 +31,7 @@ void TMp3Play::Adopt(const Mp3Decoder& decoder)
     frames_ = static_cast<int32_t>(decoder.FrameCount());
     totalMs_ = static_cast<int32_t>(std::min<int64_t>(decoder.TotalMs(), std::numeric_limits<int32_t>::max()));
     spf_ = decoder.SamplesPerFrame();
+    rate_ = decoder.Rate();
 }
 
 void TMp3Play::Queue(const QByteArray& file)
@@ -98,7 +99,7 @@ int16_t TMp3Play::Seek(int32_t frame)
     if (!pipeline_.Running())
         return 1;
     Unqueue();
-    pipeline_.Seek(static_cast<int64_t>(std::clamp(frame, 0, frames_)) * spf_);
+    pipeline_.Seek(static_cast<int64_t>(std::clamp(frame, 0, frames_)) * spf_ * pipeline_.Rate() / rate_);
     return 0;
 }
 
@@ -128,6 +129,7 @@ void TMp3Play::Release()
     frames_ = 0;
     totalMs_ = 0;
     spf_ = 0;
+    rate_ = 0;
 }
 
 int32_t TMp3Play::PlayPosition() const
@@ -136,5 +138,5 @@ int32_t TMp3Play::PlayPosition() const
         return 0;
     if (pipeline_.Drained())
         return frames_;
-    return static_cast<int32_t>(std::min<int64_t>(pipeline_.Position() / spf_, frames_));
+    return static_cast<int32_t>(std::min<int64_t>(pipeline_.Position() * rate_ / pipeline_.Rate() / spf_, frames_));
 }

@@ -38,7 +38,7 @@ public:
     int16_t GetState() const { return static_cast<int16_t>(state_); }
 
     // Loads file in the background to follow the loaded one without a gap (it
-    // is taken up when it has the same rate). A seek, Play, Stop or Close drops it.
+    // is taken up at the rate of the file playing). A seek, Play, Stop or Close drops it.
     void Queue(const QByteArray& file);
     void Unqueue();
     // The file last queued and not dropped; empty when none.
@@ -69,4 +69,5 @@ private:
     int32_t frames_ = 0;
     int32_t totalMs_ = 0;
     int spf_ = 0;
+    int rate_ = 0;  // the file's own; the output may run at another
 };

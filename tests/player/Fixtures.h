@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <cmath>
 #include <vector>
 
 inline QByteArray Fixture(const char* name) { return QByteArray(MELVANE_FIXTURES "/player/") + name; }
@@ -38,4 +39,24 @@ inline std::vector<int16_t> DecodeAll(IDecoder& d)
     for (int n = d.Read(chunk.data(), 4096); n > 0; n = d.Read(chunk.data(), 4096))
         out.insert(out.end(), chunk.begin(), chunk.begin() + n * 2);
     return out;
+}
+
+// A 16-bit stereo WAV file of frames of a 440 Hz tone at rate.
+inline QByteArray ToneWav(int rate, int frames)
+{
+    QByteArray wav("RIFF....WAVEfmt \x10\0\0\0\x01\0\x02\0........\x04\0\x10\0data....", 44);
+    const auto le32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            wav[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    le32(4, 36 + static_cast<uint32_t>(frames) * 4);
+    le32(24, static_cast<uint32_t>(rate));
+    le32(28, static_cast<uint32_t>(rate) * 4);
+    le32(40, static_cast<uint32_t>(frames) * 4);
+    for (int i = 0; i < frames; ++i) {
+        const auto v = static_cast<int16_t>(10000 * std::sin(2 * M_PI * 440 * (i + 0.5) / rate));
+        for (int c = 0; c < 2; ++c)
+            wav.append(static_cast<char>(v & 0xFF)).append(static_cast<char>(v >> 8));
+    }
+    return wav;
 }

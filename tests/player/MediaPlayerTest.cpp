@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <future>
+#include <thread>
 
 namespace {
 
@@ -240,6 +241,31 @@ TEST_F(MediaPlayerTest, FifosAndAbsurdRatesAreRefused)
     }
     EXPECT_FALSE(OpenFixture("huge_rate.wav"));  // 2e9 samples a second
     EXPECT_EQ(media.Error(), kErrBadFormat);
+}
+
+TEST_F(MediaPlayerTest, TheFileToFollowIsOpenedWithoutHoldingUpTheCaller)
+{
+    // A sound font that is a FIFO holds the opening of a MIDI file until someone writes to it.
+    TempFolder dir;
+    const QByteArray font = dir.Path() + "/font.sf2";
+    ASSERT_EQ(::mkfifo(font.constData(), 0644), 0);
+    ASSERT_TRUE(OpenFixture("tone.wav"));
+    media.Play();
+    media.SetSoundFonts({font});
+    auto queue = std::async(std::launch::async, [&] { media.Queue(Fixture("tempo_change.mid")); });
+    const bool returned = queue.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    // The font's reader gets an empty font and gives up, so that nothing is left waiting.
+    for (int i = 0; i < 1000; ++i) {
+        const int fd = ::open(font.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            ::close(fd);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    queue.wait();
+    EXPECT_TRUE(returned);
+    EXPECT_EQ(media.Queued(), Fixture("tempo_change.mid"));
 }
 
 TEST_F(MediaPlayerTest, MidiLengthFollowsTheTempoMapAndSeekWorks)

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <mpg123.h>
 
+#include <QProcess>
+
 #include <algorithm>
 #include <vector>
 
@@ -167,6 +169,90 @@ TEST(Mp3DecoderTest, CancellingStopsTheLoad)
     const std::atomic<bool> cancelled{true};
     EXPECT_FALSE(d->Load(cancelled));
     EXPECT_FALSE(Mp3Decoder::OpenFile(Fixture("missing.mp3")));
+}
+
+// The stereo frames libmpg123 gives for a file read on its own, counting those it hands over
+// together with an error or the end.
+int64_t FramesLibmpg123Reads(const QByteArray& path, bool gapless)
+{
+    mpg123_init();
+    mpg123_handle* mh = mpg123_new(nullptr, nullptr);
+    mpg123_param(mh, gapless ? MPG123_ADD_FLAGS : MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
+    mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+    mpg123_format_none(mh);
+    mpg123_format(mh, 44100, MPG123_STEREO, MPG123_ENC_SIGNED_16);
+    int64_t bytes = 0;
+    if (mpg123_open(mh, path.constData()) == MPG123_OK) {
+        std::vector<unsigned char> buf(16384);
+        size_t done = 0;
+        int r = MPG123_OK;
+        do {
+            r = mpg123_read(mh, buf.data(), buf.size(), &done);
+            bytes += static_cast<int64_t>(done);
+        } while (r == MPG123_OK || r == MPG123_NEW_FORMAT);
+    }
+    mpg123_delete(mh);
+    return bytes / 4;
+}
+
+// frames of a 440 Hz tone at 44.1 kHz, encoded by the lame program with the extra arguments.
+QByteArray LameTone(const TempFolder& dir, int frames, const QStringList& extra = {})
+{
+    const QByteArray in = WriteFile(dir, "tone.wav", ToneWav(44100, frames));
+    const QString out = QFile::decodeName(dir.At("tone.mp3"));
+    if (QProcess::execute(QStringLiteral("lame"), QStringList{QStringLiteral("--quiet")} + extra
+                                                      + QStringList{QFile::decodeName(in), out}) != 0)
+        return {};
+    return TempFolder::ReadBytes(dir.At("tone.mp3"));
+}
+
+// Sets the padding in the LAME tag of the Info frame (MPEG-1 stereo) and its CRC over the frame's first 190 bytes.
+void SetLamePadding(QByteArray& mp3, int padding)
+{
+    const auto frame = mp3.indexOf("Info") - 36;
+    auto* d = reinterpret_cast<unsigned char*>(mp3.data()) + frame;
+    unsigned char* delayPadding = d + 36 + 120 + 21;
+    delayPadding[1] = static_cast<unsigned char>((delayPadding[1] & 0xF0) | (padding >> 8));
+    delayPadding[2] = static_cast<unsigned char>(padding);
+    unsigned crc = 0;
+    for (int i = 0; i < 190; ++i) {
+        crc ^= d[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
+    }
+    d[190] = static_cast<unsigned char>(crc >> 8);
+    d[191] = static_cast<unsigned char>(crc);
+}
+
+TEST(Mp3DecoderTest, RealFilesThatEndOddlyOrStartLateAreHeardWhole)
+{
+    TempFolder dir;
+    const QByteArray tone = LameTone(dir, 44100);
+    ASSERT_FALSE(tone.isEmpty());
+    // Zero bytes after the last frame: libmpg123 answers its last frames with an error.
+    const QByteArray junk = WriteFile(dir, "junk.mp3", tone + QByteArray(2000, '\0'));
+    // A run of zero bytes between an ID3v2 tag and the first frame.
+    const QByteArray tagged = LameTone(dir, 44100, {QStringLiteral("--id3v2-only"), QStringLiteral("--tt"), QStringLiteral("t")});
+    const auto id3Size = 10 + ((tagged[6] << 21) | (tagged[7] << 14) | (tagged[8] << 7) | tagged[9]);
+    const QByteArray late = WriteFile(dir, "late.mp3", tagged.left(id3Size) + QByteArray(415, '\0') + tagged.mid(id3Size));
+    for (const QByteArray& path : {junk, late}) {
+        SCOPED_TRACE(path.constData());
+        auto d = Mp3Decoder::Open(path);
+        ASSERT_TRUE(d);
+        EXPECT_EQ(static_cast<int64_t>(DecodeAll(*d).size() / 2), FramesLibmpg123Reads(path, true));
+    }
+    EXPECT_EQ(FramesLibmpg123Reads(junk, true), 44100);
+
+    // One sample: the Info header's delay and padding are all but everything; made everything,
+    // the file plays untrimmed.
+    QByteArray shortest = LameTone(dir, 1);
+    SetLamePadding(shortest, 2 * 1152 - 576);
+    const QByteArray empty = WriteFile(dir, "empty.mp3", shortest);
+    ASSERT_EQ(FramesLibmpg123Reads(empty, true), 0);
+    auto d = Mp3Decoder::Open(empty);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->FrameCount(), 2);
+    EXPECT_EQ(static_cast<int64_t>(DecodeAll(*d).size() / 2), FramesLibmpg123Reads(empty, false));
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -170,6 +172,23 @@ TEST_F(Mp3PlayTest, APreparedScanOfAnotherFileDoesNotStandForThisOne)
     EXPECT_EQ(mp3.FrameCount(), 0);
     mp3.Close();  // cancels the scan
     EXPECT_TRUE(mp3.WaitPrepared(0));
+}
+
+TEST_F(Mp3PlayTest, AnMp3OfAnotherRateFollowsAndCountsItsOwnFrames)
+{
+    TempFolder dir;
+    const QByteArray wav = WriteFile(dir, "tone48.wav", ToneWav(48000, 2 * 48000));
+    const QByteArray next = dir.At("tone48.mp3");
+    ASSERT_EQ(QProcess::execute(QStringLiteral("lame"), {QStringLiteral("--quiet"), QFile::decodeName(wav), QFile::decodeName(next)}), 0);
+    ASSERT_LE(mp3.Open(Fixture("cbr.mp3")), 0);  // 3 s at 44.1 kHz
+    mp3.Play();
+    mp3.Queue(next);
+    outputs.Advance(4000);  // to its end and a second into the next file
+    ASSERT_TRUE(mp3.TakeQueued(next));
+    EXPECT_EQ(mp3.FrameCount(), Mp3Decoder::Open(next)->FrameCount());
+    // A second at 48 kHz is 41.7 frames of 1152 samples, though it went out at 44.1 kHz.
+    EXPECT_EQ(mp3.PlayPosition(), 41);
+    EXPECT_EQ(outputs.heard.size(), 4u * 44100 * 2);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <QDBusObjectPath>
 
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -59,6 +61,26 @@ TEST(MprisValuesTest, BarUnitsAndMicrosecondsConvertBothWays)
     EXPECT_EQ(UsToBar(1500000, 3000, 3000), 1500);
     EXPECT_EQ(BarToUs(5, 0, 0), 0);
     EXPECT_EQ(UsToBar(5, 0, 0), 0);
+}
+
+TEST(MprisValuesTest, InputOutOfRangeNeitherWrapsNorTakesEffect)
+{
+    EXPECT_EQ(MprisSeekTarget(1000000, 3000000, 500000), 1500000);
+    EXPECT_EQ(MprisSeekTarget(1000000, 3000000, -5000000), 0);
+    EXPECT_EQ(MprisSeekTarget(1000000, 3000000, 2000000), 3000000);
+    EXPECT_EQ(MprisSeekTarget(1000000, 3000000, 2000001), std::nullopt);
+    EXPECT_EQ(MprisSeekTarget(1000000, 3000000, INT64_MAX), std::nullopt);  // past the end, not before the start
+    EXPECT_EQ(MprisSeekTarget(1000000, 3000000, INT64_MIN), 0);
+
+    EXPECT_EQ(MprisVolumeLevel(0.5), 128);
+    EXPECT_EQ(MprisVolumeLevel(7.0), 255);
+    EXPECT_EQ(MprisVolumeLevel(-1.0), 0);
+    EXPECT_EQ(MprisVolumeLevel(std::nan("")), std::nullopt);
+
+    EXPECT_EQ(MprisUriPath(QStringLiteral("file:///m/%C7%E9%B8%E8.mp3")), QByteArray("/m/\xc7\xe9\xb8\xe8.mp3"));
+    EXPECT_EQ(MprisUriPath(QStringLiteral("file://localhost/m/a%20b.mp3")), QByteArray("/m/a b.mp3"));
+    for (const char* other : {"http://example.org/a.mp3", "file://elsewhere/a.mp3", "/m/a.mp3", "file:a.mp3", ""})
+        EXPECT_TRUE(MprisUriPath(QString::fromLatin1(other)).isEmpty()) << other;
 }
 
 } // namespace

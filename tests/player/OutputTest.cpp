@@ -1,4 +1,5 @@
 #include "Fixtures.h"
+#include "player/PcmPipeline.h"
 #include "player/SdlAudioOutput.h"
 #include "player/SilentAudioOutput.h"
 #include "player/SystemAudio.h"
@@ -7,9 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <future>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -35,6 +40,7 @@ public:
         pulled += frames;
         return frames;
     }
+    bool Exhausted() const override { return false; }
     std::atomic<long long> pulled{0};
 };
 
@@ -60,6 +66,9 @@ TEST(SdlAudioOutputTest, TheDummyDriverOpensAndConsumesSound)
     CountingSource source;
     SdlAudioOutput out;
     ASSERT_TRUE(out.Start(44100, source));
+    struct sigaction term{};
+    ::sigaction(SIGTERM, nullptr, &term);
+    EXPECT_EQ(term.sa_handler, SIG_DFL);  // a SIGTERM still ends the program
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(source.pulled, 0);  // starts paused
     out.SetPaused(false);
@@ -123,6 +132,99 @@ TEST(SilentAudioOutputTest, ConsumesAtThePaceOfItsClockAndNotWhilePaused)
     ASSERT_TRUE(Eventually([&] { return source.pulled >= 6000; }));
     out.Stop();
     EXPECT_EQ(source.pulled, 6000);
+}
+
+// A steady tone that stalls each time it reaches one of the given frames, until let go.
+class StallingDecoder final : public IDecoder {
+public:
+    explicit StallingDecoder(std::vector<int64_t> stalls) : stalls_(std::move(stalls)) {}
+    int Rate() const override { return 8000; }
+    int Read(int16_t* dst, int maxFrames) override
+    {
+        std::unique_lock lock(mutex_);
+        if (!stalls_.empty() && given >= stalls_.front()) {
+            stalled = true;
+            wake_.wait(lock, [&] { return !stalled; });
+            stalls_.erase(stalls_.begin());
+        }
+        const int n = static_cast<int>(std::min<int64_t>(maxFrames, stalls_.empty() ? maxFrames : stalls_.front() - given));
+        std::fill(dst, dst + n * 2, int16_t{1000});
+        given += n;
+        return n;
+    }
+    bool Seek(int64_t) override { return false; }
+    void Release()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stalled = false;
+        }
+        wake_.notify_all();
+    }
+
+    std::atomic<int64_t> given{0};
+    std::atomic<bool> stalled{false};
+
+private:
+    std::vector<int64_t> stalls_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+};
+
+class ClockOutputs final : public IAudioOutputFactory {
+public:
+    std::unique_ptr<AudioOutput> Create() override { return std::make_unique<SilentAudioOutput>(clock); }
+    bool TakeNoDeviceNotice() override { return false; }
+    ManualClock clock;
+};
+
+TEST(PcmPipelineTest, ADecoderStallShorterThanTheBufferIsNeverHeardALongerOneOnceAsOneGap)
+{
+    ClockOutputs outputs;
+    PcmPipeline pipeline(outputs);
+    // At 8 kHz the ring holds 2 s, 16,000 frames: full when the first stall comes.
+    auto owned = std::make_unique<StallingDecoder>(std::vector<int64_t>{16000, 28000});
+    StallingDecoder& decoder = *owned;
+    ASSERT_TRUE(pipeline.Start(std::move(owned)));
+    ASSERT_TRUE(Eventually([&] { return decoder.stalled.load(); }));
+    pipeline.SetPaused(false);
+    ASSERT_TRUE(outputs.clock.Read());
+
+    outputs.clock.now += 1500;  // 1.5 s with the decoder stalled
+    ASSERT_TRUE(Eventually([&] { return pipeline.Position() == 12000; }));
+    decoder.Release();
+    ASSERT_TRUE(Eventually([&] { return decoder.stalled.load(); }));  // full again at 28,000, and stalled there
+    EXPECT_EQ(pipeline.Underrun(), 0);
+
+    outputs.clock.now += 2500;  // 2.5 s of stall against the 2 s buffered
+    ASSERT_TRUE(Eventually([&] { return pipeline.Underrun() > 0 && pipeline.Position() == 28000; }));
+    decoder.Release();
+    ASSERT_TRUE(Eventually([&] { return decoder.given >= 28000 + 16000; }));
+    outputs.clock.now += 1000;
+    ASSERT_TRUE(Eventually([&] { return pipeline.Position() == 36000; }));
+    EXPECT_EQ(pipeline.Underrun(), 4000);  // one gap, the half second missing; then it played on
+    pipeline.Stop();
+}
+
+TEST(PcmPipelineTest, ASeekOrAQueueDoesNotWaitForADecoderThatHangs)
+{
+    ClockOutputs outputs;
+    PcmPipeline pipeline(outputs);
+    auto owned = std::make_unique<StallingDecoder>(std::vector<int64_t>{16000});
+    StallingDecoder& decoder = *owned;
+    ASSERT_TRUE(pipeline.Start(std::move(owned)));
+    ASSERT_TRUE(Eventually([&] { return decoder.stalled.load(); }));
+    auto asked = std::async(std::launch::async, [&] {
+        pipeline.Queue(std::make_unique<StallingDecoder>(std::vector<int64_t>{}));
+        pipeline.Seek(8000);
+        pipeline.DropNext();
+    });
+    const bool returned = asked.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    decoder.Release();
+    asked.wait();
+    EXPECT_TRUE(returned);
+    EXPECT_EQ(pipeline.Position(), 8000);
+    pipeline.Stop();
 }
 
 } // namespace

@@ -8,11 +8,11 @@ namespace {
 TEST(TransportRulesTest, PlayableFilesAreTheTypesOfThePlayersWhateverTheirCase)
 {
     for (const char* name : {"/m/a.mp3", "/m/b.MID", "/m/c.Wav", "/m/d.wma", "/m/x.y.mp3", "/m/e.FLAC", "/m/f.ogg",
-                             "/m/g.Opus", "/m/h.m4a", "/m/i.ape"})
+                             "/m/g.Opus", "/m/h.m4a", "/m/i.ape", "/m/j.OGA"})
         EXPECT_TRUE(IsPlayableFile(name)) << name;
     EXPECT_EQ(MediaKindOf("/m/a.MP3"), MediaKind::Mp3);
     EXPECT_EQ(MediaKindOf("/m/b.mid"), MediaKind::Midi);
-    for (const char* name : {"/m/c.wav", "/m/d.WMA", "/m/e.flac", "/m/f.ogg", "/m/g.opus", "/m/h.M4A", "/m/i.ape"})
+    for (const char* name : {"/m/c.wav", "/m/d.WMA", "/m/e.flac", "/m/f.ogg", "/m/g.opus", "/m/h.M4A", "/m/i.ape", "/m/j.oga"})
         EXPECT_EQ(MediaKindOf(name), MediaKind::Ffmpeg) << name;
     for (const char* name : {"/m/a.txt", "/m/mp3", "/m/a.mp3.bak", "/m/a.mp4", "/m/a.", "/m.mp3/a"})
         EXPECT_FALSE(IsPlayableFile(name)) << name;

@@ -144,8 +144,8 @@ void TFolderPane::BuildTopBar(const QString& name)
     fileType_->setEditable(false);
     fileType_->addItems({QStringLiteral("*.*"), QStringLiteral("*.mp3"), QStringLiteral("*.wma"),
                          QStringLiteral("*.wav"), QStringLiteral("*.mid"), QStringLiteral("*.flac"),
-                         QStringLiteral("*.ogg"), QStringLiteral("*.opus"), QStringLiteral("*.m4a"),
-                         QStringLiteral("*.ape")});
+                         QStringLiteral("*.ogg"), QStringLiteral("*.oga"), QStringLiteral("*.opus"),
+                         QStringLiteral("*.m4a"), QStringLiteral("*.ape")});
     fileType_->setCurrentIndex(0);
     fileType_->resize(kTypeBoxWidth, kControlHeight);
 

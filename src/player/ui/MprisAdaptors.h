@@ -79,6 +79,7 @@ public slots:
     void Previous() { mpris_.Previous(); }
     void Seek(qlonglong Offset) { mpris_.Seek(Offset); }
     void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) { mpris_.SetPosition(TrackId, Position); }
+    void OpenUri(const QString& Uri) { mpris_.OpenUri(Uri); }
 
 signals:
     void Seeked(qlonglong Position);

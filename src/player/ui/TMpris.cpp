@@ -83,11 +83,10 @@ void TMpris::Seek(qlonglong offsetUs)
 {
     if (transport_.PlaybackStatus() == QLatin1String("Stopped"))
         return;
-    const qlonglong to = std::max<qlonglong>(0, transport_.PositionUs() + offsetUs);
-    if (to > transport_.LengthUs())
-        transport_.aNextExecute();
+    if (const auto to = MprisSeekTarget(transport_.PositionUs(), transport_.LengthUs(), offsetUs))
+        transport_.SeekTo(*to);
     else
-        transport_.SeekTo(to);
+        transport_.aNextExecute();
 }
 
 void TMpris::SetPosition(const QDBusObjectPath& track, qlonglong positionUs)
@@ -97,13 +96,21 @@ void TMpris::SetPosition(const QDBusObjectPath& track, qlonglong positionUs)
     transport_.SeekTo(positionUs);
 }
 
+void TMpris::OpenUri(const QString& uri)
+{
+    const QByteArray path = MprisUriPath(uri);
+    if (!path.isEmpty() && window_.open)
+        window_.open(path);
+}
+
 qlonglong TMpris::Position() const { return transport_.PositionUs(); }
 
 double TMpris::Volume() const { return volume_.Volume() / 255.0; }
 
 void TMpris::SetVolume(double volume)
 {
-    volume_.SetVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * 255.0)));
+    if (const auto level = MprisVolumeLevel(volume))
+        volume_.SetVolume(*level);
 }
 
 QString TMpris::TrackId() const

@@ -23,6 +23,8 @@ public:
     struct Window {
         std::function<void()> raise;
         std::function<void()> quit;
+        // Shows a file's folder, selects it and plays it, as the command line does.
+        std::function<void(const QByteArray& path)> open;
     };
 
     TMpris(const THead& head, TTransport& transport, TMainVolume& volume, Window window, QObject* parent = nullptr);
@@ -41,6 +43,7 @@ public:
     void Previous();
     void Seek(qlonglong offsetUs);
     void SetPosition(const QDBusObjectPath& track, qlonglong positionUs);
+    void OpenUri(const QString& uri);
 
     qlonglong Position() const;
     double Volume() const;

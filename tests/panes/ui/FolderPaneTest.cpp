@@ -35,8 +35,8 @@ TEST_F(FolderPaneTest, HasTheNamedControlsOfItsSide)
     QStringList items;
     for (int i = 0; i < box->count(); ++i)
         items << box->itemText(i);
-    EXPECT_EQ(items, (QStringList{"*.*", "*.mp3", "*.wma", "*.wav", "*.mid", "*.flac", "*.ogg", "*.opus", "*.m4a",
-                                  "*.ape"}));
+    EXPECT_EQ(items, (QStringList{"*.*", "*.mp3", "*.wma", "*.wav", "*.mid", "*.flac", "*.ogg", "*.oga", "*.opus",
+                                  "*.m4a", "*.ape"}));
 
     EXPECT_EQ(Tree()->indentation(), 19);
     EXPECT_FALSE(Tree()->rootIsDecorated());

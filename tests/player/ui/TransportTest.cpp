@@ -356,15 +356,22 @@ TEST_F(TransportTest, RepeatReplaysTheFileWithoutAGap)
     EXPECT_TRUE(outputs.heard == Joined(once, std::vector<int16_t>(once.begin(), once.begin() + 8000 * 2)));
 }
 
-TEST_F(TransportTest, AFileOfAnotherRateStartsTheMomentTheEndIsHeard)
+TEST_F(TransportTest, AFileOfAnotherRateFollowsWithoutAGapResampled)
 {
-    ASSERT_FALSE(WriteFile(dir, "c.wma", ReadFixture("tone.wma")).isEmpty());
-    PlayFirstAndTick({"a.wav", "c.wma"});
-    Hear(3000);  // to the end of a.wav; no tick comes
-    EXPECT_EQ(head.PlayingFile, folder + "c.wma");
+    // A second of a tone at 44.1 kHz, then one at 48 kHz.
+    ASSERT_FALSE(WriteFile(dir, "c.wav", ToneWav(44100, 44100)).isEmpty());
+    ASSERT_FALSE(WriteFile(dir, "d.wav", ToneWav(48000, 48000)).isEmpty());
+    outputs.heard.clear();
+    PlayFirstAndTick({"c.wav", "d.wav"});
+    Hear(3000);
+    EXPECT_EQ(head.PlayingFile, folder + "d.wav");
     EXPECT_EQ(transport->PlayIndex(), 1);
-    EXPECT_EQ(media.Mode(), MediaMode::Playing);
-    EXPECT_EQ(media.Position(), 0);
+    const std::vector<int16_t> first = Decoded(folder + "c.wav");
+    ASSERT_GT(outputs.heard.size(), first.size());
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), outputs.heard.begin()));
+    // The second second follows at once, at the first one's rate.
+    EXPECT_LE(LongestSilence(outputs.heard), 1);
+    EXPECT_NEAR(static_cast<double>(outputs.heard.size() - first.size()) / 2, 44100, 32);
 }
 
 } // namespace
