@@ -18,22 +18,22 @@ QString MprisPlaybackStatus(int mp3State, MediaMode mediaMode)
     return QStringLiteral("Stopped");
 }
 
-QVariantMap MprisMetadata(const QByteArray& path, const ID3v1Tag& tag, int64_t lengthUs, const QString& trackId)
+QVariantMap MprisMetadata(const QByteArray& path, const std::optional<TagFieldTexts>& tag, int64_t lengthUs,
+                          const QString& trackId)
 {
     QVariantMap map;
     map.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId)));
     map.insert(QStringLiteral("mpris:length"), static_cast<qlonglong>(lengthUs));
     // Unreserved bytes and "/" stay, every other byte is %XX: names that are not UTF-8 survive.
     map.insert(QStringLiteral("xesam:url"), QString::fromLatin1("file://" + path.toPercentEncoding("/")));
-    const bool tagged = HasTagHeader(tag);
-    const QString title = tagged ? FieldText(tag.Title) : QString();
+    const QString title = tag ? (*tag)[0] : QString();
     map.insert(QStringLiteral("xesam:title"),
                title.isEmpty() ? DisplayName(QByteArrayView(path).sliced(path.lastIndexOf('/') + 1)) : title);
-    if (!tagged)
+    if (!tag)
         return map;
-    if (const QString artist = FieldText(tag.Artist); !artist.isEmpty())
+    if (const QString& artist = (*tag)[1]; !artist.isEmpty())
         map.insert(QStringLiteral("xesam:artist"), QStringList{artist});
-    if (const QString album = FieldText(tag.Album); !album.isEmpty())
+    if (const QString& album = (*tag)[2]; !album.isEmpty())
         map.insert(QStringLiteral("xesam:album"), album);
     return map;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TMediaPlayer.h"
-#include "tags/ID3v1Tag.h"
+#include "tags/OtherTag.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,10 +16,11 @@
 // player's mode; a media file that has played to its end is stopped.
 QString MprisPlaybackStatus(int mp3State, MediaMode mediaMode);
 
-// The metadata of the file that plays: title, artist and album from its ID3v1 tag (GBK), the file's
-// name where the tag gives no title, the length in microseconds, the track id, and the file's URL
-// made from the path's bytes.
-QVariantMap MprisMetadata(const QByteArray& path, const ID3v1Tag& tag, int64_t lengthUs, const QString& trackId);
+// The metadata of the file that plays: title, artist and album as its tag columns show them, the
+// file's name where the tag gives no title, the length in microseconds, the track id, and the file's
+// URL made from the path's bytes.
+QVariantMap MprisMetadata(const QByteArray& path, const std::optional<TagFieldTexts>& tag, int64_t lengthUs,
+                          const QString& trackId);
 
 // The progress bar's units (MP3 frames, else milliseconds) to microseconds and back, for a bar of
 // barUnits units that spans lengthMs.

@@ -1,4 +1,5 @@
 #include "player/MprisValues.h"
+#include "tags/ColumnTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,14 @@
 
 namespace {
 
-ID3v1Tag Tagged(const char* title, const char* artist, const char* album)
+std::optional<TagFieldTexts> Tagged(const char* title, const char* artist, const char* album)
 {
     ID3v1Tag tag{};
     ClearID3Tag(tag);
     std::memcpy(tag.Title, title, std::strlen(title));
     std::memcpy(tag.Artist, artist, std::strlen(artist));
     std::memcpy(tag.Album, album, std::strlen(album));
-    return tag;
+    return ID3v1Texts(tag);
 }
 
 TEST(MprisValuesTest, StatusFollowsWhicheverPlayerHoldsTheFile)
@@ -46,7 +47,7 @@ TEST(MprisValuesTest, MetadataDecodesTheGbkTagAndTheUrlKeepsThePathBytes)
 TEST(MprisValuesTest, WithoutATitleTheFileNameIsTheTitle)
 {
     const QString name = QStringLiteral("音乐.flac");
-    EXPECT_EQ(MprisMetadata("/m/" + name.toUtf8(), ID3v1Tag{}, 0, QStringLiteral("/t/1")).value("xesam:title"), name);
+    EXPECT_EQ(MprisMetadata("/m/" + name.toUtf8(), std::nullopt, 0, QStringLiteral("/t/1")).value("xesam:title"), name);
     const QVariantMap untitled = MprisMetadata("/m/a.mp3", Tagged("", "\xb8\xe8\xca\xd6", ""), 0, QStringLiteral("/t/1"));
     EXPECT_EQ(untitled.value("xesam:title").toString(), "a.mp3");
     EXPECT_FALSE(untitled.contains("xesam:album"));

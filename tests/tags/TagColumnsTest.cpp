@@ -1,5 +1,6 @@
 // The five tag columns of a listing: ID3v1 where a file has it, else the file's other tag.
 #include "TaggedFiles.h"
+#include "tags/ColumnTexts.h"
 #include "panes/FileListModel.h"
 #include "panes/FolderReader.h"
 
@@ -95,6 +96,17 @@ TEST_F(TagColumns, ShowEveryFilesTag)
     EXPECT_EQ(Cells("d.wav"), QStringList({"WAV title", "Dido", "", "", ""}));
     EXPECT_EQ(Cells("e.wav"), QStringList({"光辉岁月", "Enya", "", "", ""}));
     EXPECT_EQ(Cells("notes.txt"), QStringList());
+}
+
+// The sound menu names the file that plays with the texts its row shows.
+TEST_F(TagColumns, ColumnTextsOfAPathAreTheRowsCells)
+{
+    for (const QByteArray name : {"v23_utf16.mp3", "gbk_as_latin1.mp3", "both.mp3", "a.flac", "e.wav"}) {
+        const std::optional<TagFieldTexts> texts = ReadColumnTexts(dir_.Path() + '/' + name);
+        ASSERT_TRUE(texts) << name.constData();
+        EXPECT_EQ(QStringList(texts->begin(), texts->end()), Cells(name)) << name.constData();
+    }
+    EXPECT_FALSE(ReadColumnTexts(dir_.Path() + "/untagged.mp3"));
 }
 
 TEST_F(TagColumns, SortByArtistOverTheMix)

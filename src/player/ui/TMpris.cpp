@@ -4,6 +4,7 @@
 #include "TMainVolume.h"
 #include "TTransport.h"
 #include "core/utHead.h"
+#include "tags/ColumnTexts.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -119,8 +120,7 @@ QString TMpris::TrackId() const
         return kNoTrack;
     if (head_.PlayingFile != taggedFile_) {
         taggedFile_ = head_.PlayingFile;
-        tag_ = ID3v1Tag{};
-        ReadID3v1Tag(taggedFile_, tag_);
+        tag_ = ReadColumnTexts(taggedFile_);
         ++track_;
     }
     return QStringLiteral("/org/melvanekiro/track/%1").arg(track_);

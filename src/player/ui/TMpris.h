@@ -69,6 +69,6 @@ private:
     QVariantMap announced_;
     // The tag of the file that plays, read once per file.
     mutable QByteArray taggedFile_;
-    mutable ID3v1Tag tag_{};
+    mutable std::optional<TagFieldTexts> tag_;
     mutable int track_ = 0;
 };
