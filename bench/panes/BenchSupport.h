@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "panes/FileIcons.h"
 #include "panes/FileListFiller.h"
 #include "panes/FileListModel.h"
 #include "tags/ID3v1Tag.h"
@@ -99,6 +100,26 @@ inline void ListWhole(FileListFiller& filler, const QByteArray& folder)
         QObject::connect(&filler, &FileListFiller::Listed, &loop, &QEventLoop::quit);
         loop.exec();
     }
+}
+
+// No icons: the benchmarks measure reading, not the icon theme.
+class NoIcons : public IFileIcons {
+public:
+    QIcon SmallFileIcon(const QByteArray&) override { return QIcon(); }
+};
+
+// Each round lists folder whole into a list with the window's columns; an error unless every one of
+// the files is a row and the first shows its title.
+inline void FillWholeList(benchmark::State& state, const QByteArray& folder, int files)
+{
+    FileListModel list;
+    list.SetColumns(QString::fromUtf8(kColumnTitles));
+    NoIcons icons;
+    FileListFiller filler(list, icons);
+    for (auto _ : state)
+        ListWhole(filler, folder);
+    if (list.RowCount() != files || list.Text(0, 5).isEmpty())
+        state.SkipWithError("the folder did not list whole, with its titles");
 }
 
 // Keeps the real time of every benchmark run, by name.

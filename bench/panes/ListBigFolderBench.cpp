@@ -4,7 +4,6 @@
 // alternating rounds. Prints first_ratio (goal 0.05) and ratio (goal 1.3) last.
 #include "BenchSupport.h"
 
-#include "panes/FileIcons.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -16,11 +15,6 @@ namespace {
 constexpr int kFiles = 100000;
 constexpr int kFirstRows = 100;
 constexpr int kRounds = 7;
-
-class NoIcons : public IFileIcons {
-public:
-    QIcon SmallFileIcon(const QByteArray&) override { return QIcon(); }
-};
 
 } // namespace
 

@@ -2,7 +2,6 @@
 // of them needs: readdir, stat, open, pread of the last 128 bytes, close.
 #include "BenchSupport.h"
 
-#include "panes/FileIcons.h"
 
 #include <QGuiApplication>
 
@@ -10,11 +9,6 @@ namespace {
 
 constexpr int kFiles = 10000;
 QByteArray g_folder;
-
-class NoIcons : public IFileIcons {
-public:
-    QIcon SmallFileIcon(const QByteArray&) override { return QIcon(); }
-};
 
 void BM_Floor(benchmark::State& state)
 {
@@ -24,16 +18,7 @@ void BM_Floor(benchmark::State& state)
 
 void BM_FillFileList(benchmark::State& state)
 {
-    THead head;
-    head.ColumnTitles = QString::fromUtf8(kColumnTitles);
-    FileListModel list;
-    list.SetColumns(head.ColumnTitles);
-    NoIcons icons;
-    FileListFiller filler(list, icons);
-    for (auto _ : state)
-        ListWhole(filler, g_folder);
-    if (list.RowCount() != kFiles)
-        state.SkipWithError("the folder did not list whole");
+    FillWholeList(state, g_folder, kFiles);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // opens each with TagLib and reads its five fields.
 #include "../panes/BenchSupport.h"
 
-#include "panes/FileIcons.h"
 
 #include <fileref.h>
 #include <tag.h>
@@ -13,11 +12,6 @@ namespace {
 
 constexpr int kFiles = 10000;
 QByteArray g_folder;
-
-class NoIcons : public IFileIcons {
-public:
-    QIcon SmallFileIcon(const QByteArray&) override { return QIcon(); }
-};
 
 QByteArray bigEndian(quint32 n, bool syncsafe)
 {
@@ -89,16 +83,7 @@ void BM_TagLibLoop(benchmark::State& state)
 
 void BM_FillFileList(benchmark::State& state)
 {
-    THead head;
-    head.ColumnTitles = QString::fromUtf8(kColumnTitles);
-    FileListModel list;
-    list.SetColumns(head.ColumnTitles);
-    NoIcons icons;
-    FileListFiller filler(list, icons);
-    for (auto _ : state)
-        ListWhole(filler, g_folder);
-    if (list.RowCount() != kFiles || list.Text(0, 5).isEmpty())
-        state.SkipWithError("the folder did not list whole, with its titles");
+    FillWholeList(state, g_folder, kFiles);
 }
 
 } // namespace

@@ -50,3 +50,11 @@ bool HasFocus(const QWidget* widget)
     const QWidget* focus = widget->window()->focusWidget();
     return focus != nullptr && (focus == widget || widget->isAncestorOf(focus));
 }
+
+int ColumnOf(const QAbstractItemModel& model, const QString& caption)
+{
+    for (int column = 0; column < model.columnCount(); ++column)
+        if (model.headerData(column, Qt::Horizontal).toString() == caption)
+            return column;
+    return -1;
+}

@@ -4,6 +4,7 @@
 #include "TitleToName.h"
 #include "utID3Tag.h"
 #include "core/ItemRoles.h"
+#include "core/ListRows.h"
 #include "core/MsgDlg.h"
 #include "core/NoReplace.h"
 #include "tags/ID3v1Tag.h"
@@ -43,15 +44,6 @@ QByteArray rowBytes(const QAbstractItemModel& model, int row)
 QString cellText(const QAbstractItemModel& model, int row, int column)
 {
     return column >= 0 ? model.index(row, column).data().toString() : QString();
-}
-
-// The first column from the left with this caption, or -1.
-int columnOf(const QAbstractItemModel& model, const QString& caption)
-{
-    for (int column = 0; column < model.columnCount(); ++column)
-        if (model.headerData(column, Qt::Horizontal).toString() == caption)
-            return column;
-    return -1;
 }
 
 } // namespace
@@ -131,7 +123,7 @@ void TTagController::aT2NExecute()
 
     // The names and texts are taken before anything happens: stopping playback must not shift them.
     const QAbstractItemModel& model = *list.view->model();
-    const int titleColumn = columnOf(model, FieldCaption(TagField::Title));
+    const int titleColumn = ColumnOf(model, FieldCaption(TagField::Title));
     struct Item {
         QByteArray name;
         QString title;

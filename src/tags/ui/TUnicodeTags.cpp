@@ -9,19 +9,6 @@
 
 #include <QAbstractItemView>
 
-namespace {
-
-// The first column from the left with this caption, or -1.
-int columnOf(const QAbstractItemModel& model, const QString& caption)
-{
-    for (int column = 0; column < model.columnCount(); ++column)
-        if (model.headerData(column, Qt::Horizontal).toString() == caption)
-            return column;
-    return -1;
-}
-
-} // namespace
-
 TUnicodeTags::TUnicodeTags(IMsgDlg& msg, TTagController::Window window)
     : msg_(msg), window_(std::move(window))
 {
@@ -44,7 +31,7 @@ void TUnicodeTags::aUnicodeTagExecute()
         // The texts the row shows: ID3v1 where the file has it, else its other tag.
         TagFieldTexts texts;
         for (TagField field : kTagFields) {
-            const int column = columnOf(model, FieldCaption(field));
+            const int column = ColumnOf(model, FieldCaption(field));
             texts[Index(field)] = column < 0 ? QString() : model.index(row, column).data().toString();
         }
         items.append({list.folder + name, DisplayName(name), texts, {}});
