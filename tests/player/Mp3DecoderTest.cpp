@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <mpg123.h>
 
-#include <QProcess>
 
 #include <algorithm>
 #include <vector>
@@ -196,12 +195,11 @@ int64_t FramesLibmpg123Reads(const QByteArray& path, bool gapless)
 }
 
 // frames of a 440 Hz tone at 44.1 kHz, encoded by the lame program with the extra arguments.
-QByteArray LameTone(const TempFolder& dir, int frames, const QStringList& extra = {})
+QByteArray LameTone(const TempFolder& dir, int frames, std::vector<QByteArray> extra = {})
 {
-    const QByteArray in = WriteFile(dir, "tone.wav", ToneWav(44100, frames));
-    const QString out = QFile::decodeName(dir.At("tone.mp3"));
-    if (QProcess::execute(QStringLiteral("lame"), QStringList{QStringLiteral("--quiet")} + extra
-                                                      + QStringList{QFile::decodeName(in), out}) != 0)
+    extra.push_back(WriteFile(dir, "tone.wav", ToneWav(44100, frames)));
+    extra.push_back(dir.At("tone.mp3"));
+    if (!RunLame(std::move(extra)))
         return {};
     return TempFolder::ReadBytes(dir.At("tone.mp3"));
 }
@@ -232,7 +230,7 @@ TEST(Mp3DecoderTest, RealFilesThatEndOddlyOrStartLateAreHeardWhole)
     // Zero bytes after the last frame: libmpg123 answers its last frames with an error.
     const QByteArray junk = WriteFile(dir, "junk.mp3", tone + QByteArray(2000, '\0'));
     // A run of zero bytes between an ID3v2 tag and the first frame.
-    const QByteArray tagged = LameTone(dir, 44100, {QStringLiteral("--id3v2-only"), QStringLiteral("--tt"), QStringLiteral("t")});
+    const QByteArray tagged = LameTone(dir, 44100, {"--id3v2-only", "--tt", "t"});
     const auto id3Size = 10 + ((tagged[6] << 21) | (tagged[7] << 14) | (tagged[8] << 7) | tagged[9]);
     const QByteArray late = WriteFile(dir, "late.mp3", tagged.left(id3Size) + QByteArray(415, '\0') + tagged.mid(id3Size));
     for (const QByteArray& path : {junk, late}) {

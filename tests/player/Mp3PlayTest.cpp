@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -179,7 +178,7 @@ TEST_F(Mp3PlayTest, AnMp3OfAnotherRateFollowsAndCountsItsOwnFrames)
     TempFolder dir;
     const QByteArray wav = WriteFile(dir, "tone48.wav", ToneWav(48000, 2 * 48000));
     const QByteArray next = dir.At("tone48.mp3");
-    ASSERT_EQ(QProcess::execute(QStringLiteral("lame"), {QStringLiteral("--quiet"), QFile::decodeName(wav), QFile::decodeName(next)}), 0);
+    ASSERT_TRUE(RunLame({wav, next}));
     ASSERT_LE(mp3.Open(Fixture("cbr.mp3")), 0);  // 3 s at 44.1 kHz
     mp3.Play();
     mp3.Queue(next);

@@ -27,7 +27,13 @@ public:
             ++unanswered;
             return std::nullopt;
         }
-        std::optional<QByteArray> answer = answers.front();
+        // The answer's bytes, not the optional, are moved out: GCC's -O2 sees the optional's copy as
+        // possibly uninitialised.
+        if (!answers.front()) {
+            answers.pop_front();
+            return std::nullopt;
+        }
+        const QByteArray answer = *answers.front();
         answers.pop_front();
         return answer;
     }
