@@ -2,8 +2,6 @@
 
 #include <QHash>
 
-#include <optional>
-
 namespace {
 
 // Whether a row's name is one of a few names. The lengths, held in the rows, are compared
@@ -29,8 +27,8 @@ constexpr qsizetype kFewNames = 32;
 
 RowDiff diffRows(const FileListModel& listed, const QSet<QByteArray>* names, const QList<FileEntry>& fresh)
 {
-    const std::optional<FewNames> few =
-        names && names->size() <= kFewNames ? std::optional<FewNames>(*names) : std::nullopt;
+    const bool fewNames = names && names->size() <= kFewNames;
+    const FewNames few(fewNames ? *names : QSet<QByteArray>());
     QHash<QByteArray, int> freshRowOf;
     freshRowOf.reserve(fresh.size());
     for (int f = 0; f < fresh.size(); ++f)
@@ -39,7 +37,7 @@ RowDiff diffRows(const FileListModel& listed, const QSet<QByteArray>* names, con
     QList<bool> kept(fresh.size(), false);
     for (int r = 0; r < listed.RowCount(); ++r) {
         const FileEntry& row = listed.Entry(r);
-        if (names && !(few ? few->Contains(row.name) : names->contains(row.name)))
+        if (names && !(fewNames ? few.Contains(row.name) : names->contains(row.name)))
             continue;
         const auto f = freshRowOf.constFind(row.name);
         // A second row of the same name (renamed onto another) goes too.
