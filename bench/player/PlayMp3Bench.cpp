@@ -139,7 +139,8 @@ void BM_PlayThroughPipeline(benchmark::State& state)
     UnpacedOutputs outputs;
     // Below full volume, so that every sample is scaled on its way.
     outputs.Gain().SetVolume(DeviceFromVolume(200));
-    TMp3Play mp3(outputs);
+    PcmPipeline pipeline(outputs);
+    TMp3Play mp3(pipeline);
     for (auto _ : state) {
         const double t0 = CpuSeconds();
         if (mp3.Open(g_file) > 0) {

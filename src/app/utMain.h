@@ -35,6 +35,7 @@ class TListGrid;
 class TListQuery;
 class TListStatusBar;
 class TMainVolume;
+class PcmPipeline;
 class TMediaPlayer;
 class TMp3Play;
 class TPlaybackEngine;
@@ -156,6 +157,8 @@ private:
     QWidget* ActiveTree_ = nullptr;
     QStatusBar* ActiveStatusBar_ = nullptr;
     std::unique_ptr<IAudioOutputFactory> audio_;
+    // One output for both players, so that their files follow one another without a break.
+    std::unique_ptr<PcmPipeline> pipeline_;
     std::unique_ptr<TMp3Play> Mp3Play_;
     std::unique_ptr<TMediaPlayer> mpMain_;
     std::unique_ptr<VolumeDevice> volume_;

@@ -18,8 +18,9 @@
 void TwinMain::BuildPlayers(std::unique_ptr<IAudioOutputFactory> audio, std::unique_ptr<VolumeDevice> volume)
 {
     audio_ = audio ? std::move(audio) : std::make_unique<SystemAudio>();
-    Mp3Play_ = std::make_unique<TMp3Play>(*audio_);
-    mpMain_ = std::make_unique<TMediaPlayer>(*audio_);
+    pipeline_ = std::make_unique<PcmPipeline>(*audio_);
+    Mp3Play_ = std::make_unique<TMp3Play>(*pipeline_);
+    mpMain_ = std::make_unique<TMediaPlayer>(*pipeline_);
     transport_ = new TTransport(
         Head_, *MsgDlg_, *opener_, {*Mp3Play_, *mpMain_, *audio_},
         {pnlSource_->List(), pnlTarget_->List(), lvListDetail_},

@@ -20,10 +20,15 @@
 // never waits on a lock, allocates or reads a file. Stream indices count frames
 // through the ring from the start; a track knows where it begins in them.
 //
-// A second decoder of the same rate may be queued: its frames follow the last
-// frame of the current one in the same ring, so the output never stops between
-// the two. Position, end and seeks stay those of the current decoder until the
-// owner promotes the queued one, once the current one has been heard to its end.
+// A second decoder may be queued, resampled to the output's rate when its own
+// differs: its frames follow the last frame of the current one in the same ring,
+// so the output never stops between the two. Position, end and seeks stay those
+// of the current decoder until it is promoted, once the current one has been
+// heard to its end.
+//
+// The MP3 player and the media player share one pipeline, so that a file of one
+// follows a file of the other without a break; the holder is the player whose
+// file is the current one, and only the holder steers it.
 class PcmPipeline final : public IPcmSource {
 public:
     explicit PcmPipeline(IAudioOutputFactory& outputs);
@@ -31,11 +36,13 @@ public:
     PcmPipeline(const PcmPipeline&) = delete;
     PcmPipeline& operator=(const PcmPipeline&) = delete;
 
-    // Starts decoding at frame 0 with the output paused. False when no output starts.
-    bool Start(std::unique_ptr<IDecoder> decoder);
+    // Starts decoding at frame 0 with the output paused, for holder. False when no output starts.
+    bool Start(std::unique_ptr<IDecoder> decoder, const void* holder);
     // Harmless when nothing runs.
     void Stop();
     bool Running() const { return running_; }
+    // Running for holder's file.
+    bool HeldBy(const void* holder) const { return running_ && holder_ == holder; }
 
     void SetPaused(bool paused);
     // Drops what is buffered (also in the device) and what is queued; decoding
@@ -53,10 +60,10 @@ public:
     bool Queue(std::unique_ptr<IDecoder> decoder);
     // Drops the queued decoder and what of it is buffered.
     void DropNext();
-    // The queued decoder becomes the current one, once the current one has been
-    // heard to its end and the queued one follows. The current decoder as it was
-    // queued (not resampled), or null when nothing changed.
-    IDecoder* Promote();
+    // The queued decoder becomes the current one, held by holder, once the current
+    // one has been heard to its end and the queued one follows. The current decoder
+    // as it was queued (not resampled), or null when nothing changed.
+    IDecoder* Promote(const void* holder);
 
     int Rate() const { return rate_; }
     int64_t Position() const;
@@ -103,10 +110,13 @@ private:
     // inside it.
     std::unique_ptr<IDecoder> TakeNextLocked();
 
+    static constexpr int kChunkFrames = 2048;
+
     IAudioOutputFactory& outputs_;
     std::unique_ptr<AudioOutput> output_;
     std::thread thread_;
     bool running_ = false;
+    const void* holder_ = nullptr;
     int rate_ = 0;
     std::atomic<bool> applyGain_{true};
 

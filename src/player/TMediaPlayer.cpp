@@ -9,8 +9,8 @@
 #include <memory>
 #include <utility>
 
-TMediaPlayer::TMediaPlayer(IAudioOutputFactory& outputs)
-    : pipeline_(outputs),
+TMediaPlayer::TMediaPlayer(PcmPipeline& pipeline)
+    : pipeline_(pipeline),
       soundFonts_{"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3"}
 {
 }
@@ -47,7 +47,7 @@ bool TMediaPlayer::Open()
     auto decoder = OpenDecoder(fileName_, soundFonts_, error_, openMs_, exactAtOpen_);
     if (!decoder)
         return false;
-    if (!pipeline_.Start(std::move(decoder))) {
+    if (!pipeline_.Start(std::move(decoder), this)) {
         error_ = kErrNoAudioDevice;
         return false;
     }
@@ -77,13 +77,14 @@ void TMediaPlayer::Queue(const QByteArray& file)
 void TMediaPlayer::Unqueue()
 {
     loader_.Reset();  // first, so that no load queues its decoder afterwards
-    pipeline_.DropNext();
+    if (!queued_.isEmpty())
+        pipeline_.DropNext();
     queued_.clear();
 }
 
 bool TMediaPlayer::TakeQueued(const QByteArray& file)
 {
-    if (queued_.isEmpty() || file != queued_ || !pipeline_.Promote())
+    if (queued_.isEmpty() || file != queued_ || !pipeline_.Promote(this))
         return false;
     fileName_ = file;
     openMs_ = queuedMs_;
@@ -96,7 +97,8 @@ bool TMediaPlayer::TakeQueued(const QByteArray& file)
 void TMediaPlayer::Close()
 {
     Unqueue();
-    pipeline_.Stop();
+    if (Holds())
+        pipeline_.Stop();
     run_ = kIdle;
     openMs_ = 0;
     exactAtOpen_ = false;
@@ -104,7 +106,7 @@ void TMediaPlayer::Close()
 
 bool TMediaPlayer::Play()
 {
-    if (!pipeline_.Running()) {
+    if (!Holds()) {
         error_ = kErrNotOpen;
         return false;
     }
@@ -137,7 +139,7 @@ void TMediaPlayer::Seek(int64_t ms)
 {
     // Rounded up, so that the position read back in whole ms is ms itself.
     Unqueue();
-    if (pipeline_.Running())
+    if (Holds())
         pipeline_.Seek((std::max<int64_t>(0, ms) * pipeline_.Rate() + 999) / 1000);
 }
 
@@ -145,12 +147,12 @@ int64_t TMediaPlayer::ToMs(int64_t frames) const { return frames * 1000 / pipeli
 
 int64_t TMediaPlayer::Position() const
 {
-    return pipeline_.Running() ? ToMs(pipeline_.Position()) : 0;
+    return Holds() ? ToMs(pipeline_.Position()) : 0;
 }
 
 int64_t TMediaPlayer::Length() const
 {
-    if (!pipeline_.Running())
+    if (!Holds())
         return 0;
     const int64_t end = pipeline_.EndFrame();
     if (end >= 0)
@@ -167,7 +169,7 @@ int64_t TMediaPlayer::Length() const
 
 MediaMode TMediaPlayer::Mode() const
 {
-    if (!pipeline_.Running())
+    if (!Holds())
         return MediaMode::NotOpen;
     if (run_ == kPaused)
         return MediaMode::Paused;

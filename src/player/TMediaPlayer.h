@@ -14,10 +14,11 @@
 enum class MediaMode { NotOpen, Stopped, Playing, Paused };
 
 // The media player for .mid (FluidSynth) and the types FFmpeg decodes (.wav, .wma,
-// .flac, .ogg, .oga, .opus, .m4a, .ape). All times in milliseconds.
+// .flac, .ogg, .oga, .opus, .m4a, .ape). All times in milliseconds. It shares
+// its pipeline with the MP3 player and steers it only while it holds it.
 class TMediaPlayer {
 public:
-    explicit TMediaPlayer(IAudioOutputFactory& outputs);
+    explicit TMediaPlayer(PcmPipeline& pipeline);
 
     void SetFileName(const QByteArray& file) { fileName_ = file; }
     // The sound fonts tried in order for MIDI files.
@@ -39,13 +40,14 @@ public:
     int64_t Length() const;
     MediaMode Mode() const;
 
-    // Opens file on a worker to follow the open one without a gap (it is taken
-    // up when it has the same rate). A seek, Play from the end or Close drops it.
+    // Opens file on a worker to follow the file playing in the pipeline, this
+    // player's or the MP3 player's, without a gap (resampled to the rate of the
+    // file playing). A seek, Play from the end or Close drops it.
     void Queue(const QByteArray& file);
     void Unqueue();
     // The file last queued and not dropped; empty when none.
     const QByteArray& Queued() const { return queued_; }
-    // Once the open file has been heard to its end and file, the queued one,
+    // Once the file playing has been heard to its end and file, the queued one,
     // follows it, file becomes the open file, playing. False otherwise.
     bool TakeQueued(const QByteArray& file);
     // Told each time a file has been heard to its end.
@@ -55,12 +57,13 @@ public:
     QString ErrorText() const;
 
 private:
+    bool Holds() const { return pipeline_.HeldBy(this); }
     int64_t ToMs(int64_t frames) const;
     // The decoder for file by its extension, with where it is known to end (exact: decoded whole).
     static std::unique_ptr<IDecoder> OpenDecoder(const QByteArray& file, const QByteArrayList& soundFonts, int& error,
                                                  int64_t& lengthMs, bool& exact);
 
-    PcmPipeline pipeline_;
+    PcmPipeline& pipeline_;
     QByteArray fileName_;
     QByteArrayList soundFonts_;
     int64_t openMs_ = 0;

@@ -20,7 +20,7 @@ int16_t TMp3Play::Open(const QByteArray& file, const QString&)
     if (!decoder || decoder->FrameCount() > std::numeric_limits<int32_t>::max())
         return 1;
     const Mp3Decoder& loaded = *decoder;
-    if (!pipeline_.Start(std::move(decoder)))
+    if (!pipeline_.Start(std::move(decoder), this))
         return 1;
     Adopt(loaded);
     return 0;
@@ -51,7 +51,8 @@ void TMp3Play::Queue(const QByteArray& file)
 void TMp3Play::Unqueue()
 {
     nextLoader_.Reset();  // first, so that no load hands its decoder over afterwards
-    pipeline_.DropNext();
+    if (!queued_.isEmpty())
+        pipeline_.DropNext();
     queued_.clear();
 }
 
@@ -60,7 +61,7 @@ bool TMp3Play::TakeQueued(const QByteArray& file)
     if (queued_.isEmpty() || file != queued_)
         return false;
     // Only Mp3Decoders are ever queued here.
-    const auto* decoder = static_cast<const Mp3Decoder*>(pipeline_.Promote());
+    const auto* decoder = static_cast<const Mp3Decoder*>(pipeline_.Promote(this));
     if (!decoder)
         return false;
     Adopt(*decoder);
@@ -72,7 +73,7 @@ bool TMp3Play::TakeQueued(const QByteArray& file)
 
 int16_t TMp3Play::Play()
 {
-    if (!pipeline_.Running())
+    if (!Holds())
         return 1;
     Unqueue();
     pipeline_.SetPaused(true);
@@ -84,10 +85,10 @@ int16_t TMp3Play::Play()
 
 int16_t TMp3Play::Pause()
 {
-    if (state_ == kPlaying) {
+    if (GetState() == kPlaying) {
         pipeline_.SetPaused(true);
         state_ = kPaused;
-    } else if (state_ == kPaused) {
+    } else if (GetState() == kPaused) {
         pipeline_.SetPaused(false);
         state_ = kPlaying;
     }
@@ -96,7 +97,7 @@ int16_t TMp3Play::Pause()
 
 int16_t TMp3Play::Seek(int32_t frame)
 {
-    if (!pipeline_.Running())
+    if (!Holds())
         return 1;
     Unqueue();
     pipeline_.Seek(static_cast<int64_t>(std::clamp(frame, 0, frames_)) * spf_ * pipeline_.Rate() / rate_);
@@ -106,7 +107,7 @@ int16_t TMp3Play::Seek(int32_t frame)
 int16_t TMp3Play::Stop()
 {
     Unqueue();
-    if (pipeline_.Running()) {
+    if (Holds()) {
         pipeline_.SetPaused(true);
         pipeline_.Seek(0);
     }
@@ -124,7 +125,8 @@ int16_t TMp3Play::Close()
 void TMp3Play::Release()
 {
     Unqueue();
-    pipeline_.Stop();
+    if (Holds())
+        pipeline_.Stop();
     state_ = kStopped;
     frames_ = 0;
     totalMs_ = 0;
@@ -134,7 +136,7 @@ void TMp3Play::Release()
 
 int32_t TMp3Play::PlayPosition() const
 {
-    if (!pipeline_.Running())
+    if (!Holds())
         return 0;
     if (pipeline_.Drained())
         return frames_;

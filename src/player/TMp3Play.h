@@ -10,10 +10,11 @@
 #include <cstdint>
 #include <memory>
 
-// The MP3 player control: one loaded file, positions in MPEG frames.
+// The MP3 player control: one loaded file, positions in MPEG frames. It shares
+// its pipeline with the media player and steers it only while it holds it.
 class TMp3Play {
 public:
-    explicit TMp3Play(IAudioOutputFactory& outputs) : pipeline_(outputs) {}
+    explicit TMp3Play(PcmPipeline& pipeline) : pipeline_(pipeline) {}
     // A load still running would hand its decoder to the pipeline.
     ~TMp3Play() { Release(); }
     TMp3Play(const TMp3Play&) = delete;
@@ -35,15 +36,16 @@ public:
     int16_t Stop();
     int16_t Close();
     // 0 nothing loaded or stopped, 1 playing, 2 paused.
-    int16_t GetState() const { return static_cast<int16_t>(state_); }
+    int16_t GetState() const { return static_cast<int16_t>(Holds() ? state_ : kStopped); }
 
-    // Loads file in the background to follow the loaded one without a gap (it
-    // is taken up at the rate of the file playing). A seek, Play, Stop or Close drops it.
+    // Loads file in the background to follow the file playing in the pipeline,
+    // this player's or the media player's, without a gap (it is taken up at the
+    // rate of the file playing). A seek, Play, Stop or Close drops it.
     void Queue(const QByteArray& file);
     void Unqueue();
     // The file last queued and not dropped; empty when none.
     const QByteArray& Queued() const { return queued_; }
-    // Once the loaded file has been heard to its end and file, the queued one,
+    // Once the file playing has been heard to its end and file, the queued one,
     // follows it, file becomes the loaded file, playing. False otherwise.
     bool TakeQueued(const QByteArray& file);
     // Told each time a file has been heard to its end.
@@ -52,10 +54,11 @@ public:
     // The frame now heard; FrameCount once the end has been heard. 32-bit, so
     // that files of more than 32767 frames reach their end.
     int32_t PlayPosition() const;
-    int32_t FrameCount() const { return frames_; }
-    int32_t TotalTime() const { return totalMs_; }
+    int32_t FrameCount() const { return Holds() ? frames_ : 0; }
+    int32_t TotalTime() const { return Holds() ? totalMs_ : 0; }
 
 private:
+    bool Holds() const { return pipeline_.HeldBy(this); }
     void Release();
     void Adopt(const Mp3Decoder& decoder);
 
@@ -64,7 +67,7 @@ private:
     Mp3Loader loader_;
     Mp3Loader nextLoader_;
     QByteArray queued_;
-    PcmPipeline pipeline_;
+    PcmPipeline& pipeline_;
     State state_ = kStopped;
     int32_t frames_ = 0;
     int32_t totalMs_ = 0;

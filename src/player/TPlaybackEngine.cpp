@@ -71,7 +71,12 @@ void TPlaybackEngine::PlayFile(const QByteArray& file)
 
 bool TPlaybackEngine::TakePrepared(const QByteArray& file)
 {
-    if (!mp3_.TakeQueued(file) && !media_.TakeQueued(file))
+    // The file may belong to the other player: it takes the sound over.
+    if (mp3_.TakeQueued(file))
+        head_.PlayEngine = 0;
+    else if (media_.TakeQueued(file))
+        head_.PlayEngine = 1;
+    else
         return false;
     ++request_;
     ShowStarting(file);
@@ -111,19 +116,19 @@ void TPlaybackEngine::PrepareNext(const QByteArray& file)
         return;
     mp3_.Unqueue();
     media_.Unqueue();
-    if (opening_ || !IsPlayableFile(file))
+    const bool live = mp3_.GetState() > 0 || media_.Mode() == MediaMode::Playing || media_.Mode() == MediaMode::Paused;
+    if (opening_ || !live || !IsPlayableFile(file))
         return;
-    if (MediaKindOf(file) == MediaKind::Mp3) {
-        if (head_.PlayEngine == 0 && mp3_.GetState() > 0)
-            mp3_.Queue(file);
-    } else if (head_.PlayEngine == 1 && (media_.Mode() == MediaMode::Playing || media_.Mode() == MediaMode::Paused)) {
+    // Whichever player holds the sound, the next file follows it in the same output.
+    if (MediaKindOf(file) == MediaKind::Mp3)
+        mp3_.Queue(file);
+    else
         media_.Queue(file);
-    }
 }
 
 QByteArray TPlaybackEngine::Prepared() const
 {
-    return head_.PlayEngine == 0 ? mp3_.Queued() : media_.Queued();
+    return mp3_.Queued().isEmpty() ? media_.Queued() : mp3_.Queued();
 }
 
 int64_t TPlaybackEngine::RemainingMs() const

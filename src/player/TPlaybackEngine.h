@@ -22,7 +22,7 @@ public:
     // prepared and already follows the file just heard to its end, it only
     // becomes the playing file: the sound goes on without a break.
     void PlayFile(const QByteArray& file);
-    // Prepares file to follow the playing file without a gap, when the same
+    // Prepares file to follow the playing file without a gap, in whichever
     // player takes it; another file, or an empty one, drops what was prepared.
     void PrepareNext(const QByteArray& file);
     // The file prepared to follow; empty when none.

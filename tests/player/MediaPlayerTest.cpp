@@ -34,7 +34,8 @@ protected:
     }
 
     TestOutputs outputs;
-    TMediaPlayer media{outputs};
+    PcmPipeline pipeline{outputs};
+    TMediaPlayer media{pipeline};
 };
 
 TEST_F(MediaPlayerTest, ModeFollowsOpenPlayPauseResumeAndEnd)

@@ -17,7 +17,8 @@ namespace {
 class Mp3PlayTest : public ::testing::Test {
 protected:
     TestOutputs outputs;
-    TMp3Play mp3{outputs};
+    PcmPipeline pipeline{outputs};
+    TMp3Play mp3{pipeline};
 };
 
 TEST_F(Mp3PlayTest, CountsAudioFramesExactlyForCbrWithInfoHeaderAndHeaderlessVbr)

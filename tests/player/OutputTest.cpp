@@ -82,7 +82,8 @@ TEST(SdlAudioOutputTest, TheDummyDriverOpensAndConsumesSound)
 TEST(SystemAudioTest, AnMp3PlaysThroughTheRealOutputPath)
 {
     SystemAudio audio;
-    TMp3Play mp3(audio);
+    PcmPipeline pipeline(audio);
+    TMp3Play mp3(pipeline);
     ASSERT_LE(mp3.Open(Fixture("cbr.mp3")), 0);
     mp3.Play();
     EXPECT_TRUE(Eventually([&] { return mp3.PlayPosition() >= 5; }));
@@ -95,7 +96,8 @@ TEST(SystemAudioTest, WithoutADeviceFilesStillPlayInRealTimeAndThatIsToldOnce)
     // No driver of that name: SDL opens nothing, as on a machine without a card.
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SystemAudio audio;
-    TMp3Play mp3(audio);
+    PcmPipeline pipeline(audio);
+    TMp3Play mp3(pipeline);
     const bool loaded = mp3.Open(Fixture("cbr.mp3")) <= 0;
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_TRUE(loaded);
@@ -185,7 +187,7 @@ TEST(PcmPipelineTest, ADecoderStallShorterThanTheBufferIsNeverHeardALongerOneOnc
     // At 8 kHz the ring holds 2 s, 16,000 frames: full when the first stall comes.
     auto owned = std::make_unique<StallingDecoder>(std::vector<int64_t>{16000, 28000});
     StallingDecoder& decoder = *owned;
-    ASSERT_TRUE(pipeline.Start(std::move(owned)));
+    ASSERT_TRUE(pipeline.Start(std::move(owned), nullptr));
     ASSERT_TRUE(Eventually([&] { return decoder.stalled.load(); }));
     pipeline.SetPaused(false);
     ASSERT_TRUE(outputs.clock.Read());
@@ -212,7 +214,7 @@ TEST(PcmPipelineTest, ASeekOrAQueueDoesNotWaitForADecoderThatHangs)
     PcmPipeline pipeline(outputs);
     auto owned = std::make_unique<StallingDecoder>(std::vector<int64_t>{16000});
     StallingDecoder& decoder = *owned;
-    ASSERT_TRUE(pipeline.Start(std::move(owned)));
+    ASSERT_TRUE(pipeline.Start(std::move(owned), nullptr));
     ASSERT_TRUE(Eventually([&] { return decoder.stalled.load(); }));
     auto asked = std::async(std::launch::async, [&] {
         pipeline.Queue(std::make_unique<StallingDecoder>(std::vector<int64_t>{}));

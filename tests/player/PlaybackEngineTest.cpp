@@ -53,8 +53,9 @@ protected:
     FakeDisplay display;
     ScriptedMsgDlg msg;
     TestOutputs outputs;
-    TMp3Play mp3{outputs};
-    TMediaPlayer media{outputs};
+    PcmPipeline pipeline{outputs};
+    TMp3Play mp3{pipeline};
+    TMediaPlayer media{pipeline};
     TPlaybackEngine engine{head, display, msg, mp3, media, outputs};
 };
 

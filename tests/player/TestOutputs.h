@@ -53,7 +53,11 @@ public:
         bool paused_ = true;
     };
 
-    std::unique_ptr<AudioOutput> Create() override { return std::make_unique<Output>(*this); }
+    std::unique_ptr<AudioOutput> Create() override
+    {
+        ++created;
+        return std::make_unique<Output>(*this);
+    }
     bool TakeNoDeviceNotice() override
     {
         const bool due = noDeviceNotice;
@@ -69,6 +73,7 @@ public:
     }
 
     bool failStart = false;
+    int created = 0;  // outputs opened
     int peak = 0;  // loudest sample consumed
     std::vector<int16_t> heard;  // every sample consumed, in order
     bool noDeviceNotice = false;

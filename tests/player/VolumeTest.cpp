@@ -124,7 +124,7 @@ TEST(OutputGainTest, AFileDecodedAtVolume128ReachesTheOutputHalved)
     TOutputVolume device(outputs.Gain());
     device.SetVolume(VolumeKind::Wave, 0, DeviceFromVolume(128));
     PcmPipeline pipeline(outputs);
-    ASSERT_TRUE(pipeline.Start(Mp3Decoder::Open(Fixture("cbr.mp3"))));
+    ASSERT_TRUE(pipeline.Start(Mp3Decoder::Open(Fixture("cbr.mp3")), nullptr));
     ASSERT_NE(outputs.source, nullptr);
     const std::vector<int16_t> heard = outputs.TakeAll();
 

@@ -135,8 +135,9 @@ protected:
     ScriptedMsgDlg msg;
     RecordingOpener opener;
     TestOutputs outputs;
-    TMp3Play mp3{outputs};
-    TMediaPlayer media{outputs};
+    PcmPipeline pipeline{outputs};
+    TMp3Play mp3{pipeline};
+    TMediaPlayer media{pipeline};
     QWidget window;
     std::array<QTreeView*, 3> lists{};
     QLineEdit* edt = new QLineEdit(&window);
@@ -291,25 +292,38 @@ TEST_F(TransportTest, NextPreviousAndPlayOnAListWithoutTheRowPlayNothing)
     EXPECT_EQ(active, nullptr);
 }
 
-TEST_F(TransportTest, ContinuousPlayJoinsFilesOfOneRateSampleForSample)
+TEST_F(TransportTest, ContinuousPlayJoinsFilesOfOneRateSampleForSampleWhicheverPlayerTakesThem)
 {
+    const QByteArray wav441 = ToneWav(44100, 44100);
     const struct {
-        const char* first;
-        const char* second;
-    } cases[] = {{"tone_a.mp3", "tone_b.mp3"}, {"tone.wav", "tone.wav"}};
+        QByteArray first;
+        QByteArray second;
+        bool mp3After;
+    } cases[] = {{"first.mp3", "second.mp3", true},
+                 {"first.wav", "second.wav", false},
+                 {"first.mp3", "second441.wav", false},
+                 {"first441.wav", "second.mp3", true}};
+    ASSERT_FALSE(WriteFile(dir, "first.mp3", ReadFixture("tone_a.mp3")).isEmpty());
+    ASSERT_FALSE(WriteFile(dir, "second.mp3", ReadFixture("tone_b.mp3")).isEmpty());
+    ASSERT_FALSE(WriteFile(dir, "first.wav", ReadFixture("tone.wav")).isEmpty());
+    ASSERT_FALSE(WriteFile(dir, "second.wav", ReadFixture("tone.wav")).isEmpty());
+    ASSERT_FALSE(WriteFile(dir, "first441.wav", wav441).isEmpty());
+    ASSERT_FALSE(WriteFile(dir, "second441.wav", wav441).isEmpty());
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.first);
-        const QByteArray ext = QByteArray(c.first).mid(QByteArray(c.first).lastIndexOf('.'));
-        const QByteArray first = WriteFile(dir, "first" + ext, ReadFixture(c.first));
-        const QByteArray second = WriteFile(dir, "second" + ext, ReadFixture(c.second));
+        SCOPED_TRACE((c.first + " " + c.second).toStdString());
         outputs.heard.clear();
-        PlayFirstAndTick({"first" + ext, "second" + ext});
+        outputs.created = 0;
+        PlayFirstAndTick({c.first, c.second});
         Hear(10000);
-        EXPECT_EQ(head.PlayingFile, second);
+        EXPECT_EQ(head.PlayingFile, folder + c.second);
+        EXPECT_EQ(head.PlayEngine, c.mp3After ? 0 : 1);
         EXPECT_EQ(transport->PlayIndex(), 1);
         EXPECT_EQ(SelectedRows(lists[0]), QList<int>{1});
-        EXPECT_EQ(edt->text(), QStringLiteral("源文件夹-") + QString::fromUtf8(second));
-        const std::vector<int16_t> expected = Joined(Decoded(first), Decoded(second));
+        EXPECT_EQ(edt->text(), QStringLiteral("源文件夹-") + QString::fromUtf8(folder + c.second));
+        // Heard to its end, the second file stands at its last frame in the player that took it.
+        EXPECT_EQ(c.mp3After ? mp3.PlayPosition() : media.Position(), c.mp3After ? mp3.FrameCount() : media.Length());
+        EXPECT_EQ(outputs.created, 1);
+        const std::vector<int16_t> expected = Joined(Decoded(folder + c.first), Decoded(folder + c.second));
         EXPECT_EQ(outputs.heard.size(), expected.size());
         EXPECT_TRUE(outputs.heard == expected);
         EXPECT_LE(LongestSilence(outputs.heard), 1);
