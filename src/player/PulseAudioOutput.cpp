@@ -44,6 +44,13 @@ void PulseAudioOutput::OnStreamState(pa_stream*, void* self)
 
 void PulseAudioOutput::OnWrite(pa_stream*, size_t, void* self) { static_cast<PulseAudioOutput*>(self)->Pump(); }
 
+void PulseAudioOutput::OnUnderflow(pa_stream*, void* self)
+{
+    auto* out = static_cast<PulseAudioOutput*>(self);
+    out->starved_ = true;
+    out->unheard_ = 0;
+}
+
 void PulseAudioOutput::OnTick(pa_mainloop_api*, pa_time_event* event, const struct timeval*, void* self)
 {
     auto* out = static_cast<PulseAudioOutput*>(self);
@@ -58,6 +65,7 @@ bool PulseAudioOutput::Start(int rate, IPcmSource& source)
     rate_ = rate;
     paused_ = true;
     sinceFlush_ = 0;
+    starved_ = false;
     unheard_ = 0;
     loop_ = pa_threaded_mainloop_new();
     if (!loop_)
@@ -93,6 +101,7 @@ bool PulseAudioOutput::Connect(int rate)
         return false;
     pa_stream_set_state_callback(stream_, &PulseAudioOutput::OnStreamState, this);
     pa_stream_set_write_callback(stream_, &PulseAudioOutput::OnWrite, this);
+    pa_stream_set_underflow_callback(stream_, &PulseAudioOutput::OnUnderflow, this);
     const uint32_t bytesPerMs = static_cast<uint32_t>(rate) * 4 / 1000;
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<uint32_t>(-1);
@@ -146,6 +155,7 @@ void PulseAudioOutput::Stop()
     tick_ = nullptr;
     if (stream_) {
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
+        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
@@ -194,11 +204,15 @@ void PulseAudioOutput::Pump()
         }
     }
     sinceFlush_ += got;
+    if (got > 0)
+        starved_ = false;
     // The end of the sound: what is held plays out even when it is less than the server waits for.
     if (!paused_ && got < want && source_->Exhausted())
         Unref(pa_stream_trigger(stream_, nullptr, nullptr));
     pa_usec_t latency = 0;
     int negative = 0;
-    if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
+    if (starved_)
+        unheard_ = 0;
+    else if (pa_stream_get_latency(stream_, &latency, &negative) == 0)
         unheard_ = std::min<int64_t>(sinceFlush_, negative ? 0 : static_cast<int64_t>(latency * rate_ / 1000000));
 }

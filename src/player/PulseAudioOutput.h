@@ -25,6 +25,7 @@ private:
     static void OnContextState(pa_context* context, void* self);
     static void OnStreamState(pa_stream* stream, void* self);
     static void OnWrite(pa_stream* stream, size_t bytes, void* self);
+    static void OnUnderflow(pa_stream* stream, void* self);
     static void OnTick(pa_mainloop_api* api, pa_time_event* event, const struct timeval* tv, void* self);
     bool Connect(int rate);
     // On the server's thread: hands over what the server has room for, follows the volume and
@@ -42,5 +43,8 @@ private:
     bool paused_ = true;
     uint32_t volume_ = 0;         // last given to the server
     int64_t sinceFlush_ = 0;      // frames handed over since the last flush
+    // The server has played all it was given. Its latency then still counts what its sink would
+    // hold, which would keep the end from ever being heard.
+    bool starved_ = false;
     std::atomic<int64_t> unheard_{0};
 };

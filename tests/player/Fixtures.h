@@ -22,21 +22,26 @@ inline QByteArray ReadFixture(const char* name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Runs the lame encoder quietly with these arguments and waits for it; true when it succeeded. Not
+// Starts a program found on PATH with these arguments (the first names it); 0 when it cannot. Not
 // through QProcess: its child calls execve from inside Qt, which leaves the race checker blind to
 // the locks of the calling thread for the rest of the run.
-inline bool RunLame(std::vector<QByteArray> args)
+inline pid_t Spawn(std::vector<QByteArray> args)
 {
-    args.insert(args.begin(), {"lame", "--quiet"});
     std::vector<char*> argv;
     for (QByteArray& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    if (::posix_spawnp(&pid, "lame", nullptr, nullptr, argv.data(), environ) != 0)
-        return false;
+    return ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+}
+
+// Runs the lame encoder quietly with these arguments and waits for it; true when it succeeded.
+inline bool RunLame(std::vector<QByteArray> args)
+{
+    args.insert(args.begin(), {"lame", "--quiet"});
+    const pid_t pid = Spawn(std::move(args));
     int status = 0;
-    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // Writes bytes to dir/name by the native name (which need not be UTF-8).
