@@ -153,6 +153,12 @@ void PcmPipeline::DropNext()
     dataReady_.notify_all();
 }
 
+bool PcmPipeline::NextPending() const
+{
+    std::lock_guard lock(mutex_);
+    return nextExpected_ || next_.decoder;
+}
+
 IDecoder* PcmPipeline::Promote(const void* holder)
 {
     std::unique_ptr<IDecoder> gone;

@@ -60,6 +60,8 @@ public:
     bool Queue(std::unique_ptr<IDecoder> decoder);
     // Drops the queued decoder and what of it is buffered.
     void DropNext();
+    // A decoder is queued or on its way: no seek, stop or drop has come since.
+    bool NextPending() const;
     // The queued decoder becomes the current one, held by holder, once the current
     // one has been heard to its end and the queued one follows. The current decoder
     // as it was queued (not resampled), or null when nothing changed.

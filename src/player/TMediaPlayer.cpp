@@ -62,8 +62,12 @@ void TMediaPlayer::Queue(const QByteArray& file)
     queued_ = file;
     pipeline_.ExpectNext();
     auto length = std::make_shared<std::pair<int64_t, bool>>(0, false);
+    // Copies of their own for the worker, so that no byte array's data is shared between threads.
+    QByteArrayList fonts;
+    for (const QByteArray& font : soundFonts_)
+        fonts.append(QByteArray(font.constData(), font.size()));
     loader_.Start(
-        [file, fonts = soundFonts_, length] {
+        [file = QByteArray(file.constData(), file.size()), fonts = std::move(fonts), length] {
             int error = kMediaOk;
             return OpenDecoder(file, fonts, error, length->first, length->second);
         },

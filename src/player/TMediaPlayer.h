@@ -45,8 +45,8 @@ public:
     // file playing). A seek, Play from the end or Close drops it.
     void Queue(const QByteArray& file);
     void Unqueue();
-    // The file last queued and not dropped; empty when none.
-    const QByteArray& Queued() const { return queued_; }
+    // The file last queued and not dropped (also by a seek of the MP3 player); empty when none.
+    QByteArray Queued() const { return pipeline_.NextPending() ? queued_ : QByteArray(); }
     // Once the file playing has been heard to its end and file, the queued one,
     // follows it, file becomes the open file, playing. False otherwise.
     bool TakeQueued(const QByteArray& file);

@@ -334,6 +334,20 @@ TEST_F(TransportTest, ContinuousPlayJoinsFilesOfOneRateSampleForSampleWhicheverP
     EXPECT_EQ(Decoded(Fixture("tone_a.mp3")).size() + Decoded(Fixture("tone_b.mp3")).size(), 4u * 44100 * 2);
 }
 
+TEST_F(TransportTest, ASeekDropsTheFileOfTheOtherPlayerPreparedToFollowAndTheNextTickPreparesItAgain)
+{
+    ASSERT_FALSE(WriteFile(dir, "first.mp3", ReadFixture("tone_a.mp3")).isEmpty());
+    ASSERT_FALSE(WriteFile(dir, "second.wav", ToneWav(44100, 44100)).isEmpty());
+    PlayFirstAndTick({"first.mp3", "second.wav"});
+    ASSERT_EQ(transport->Engine().Prepared(), folder + "second.wav");
+    mp3.Seek(mp3.FrameCount() - 10);
+    EXPECT_TRUE(transport->Engine().Prepared().isEmpty());
+    transport->tmMainTimer();
+    Hear(3000);
+    EXPECT_EQ(head.PlayingFile, folder + "second.wav");
+    EXPECT_EQ(outputs.created, 1);
+}
+
 TEST_F(TransportTest, ASelectionChangedInTheLastSecondsPlaysTheNewChoice)
 {
     ASSERT_FALSE(WriteFile(dir, "c.wav", ReadFixture("tone.wav").left(44 + 8000 * 2)).isEmpty());
