@@ -9,10 +9,25 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cmath>
+#include <functional>
+#include <thread>
 #include <vector>
 
 extern char** environ;
+
+// Waits for a condition that another thread brings about; fails after 10 s instead of hanging.
+inline bool Eventually(const std::function<bool()>& done)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
 
 inline QByteArray Fixture(const char* name) { return QByteArray(MELVANE_FIXTURES "/player/") + name; }
 

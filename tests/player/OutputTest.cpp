@@ -19,19 +19,6 @@
 
 namespace {
 
-// Waits for a condition that another thread brings about; fails after 10 s
-// instead of hanging.
-bool Eventually(const std::function<bool()>& done)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
 class CountingSource final : public IPcmSource {
 public:
     int Pull(int16_t* dst, int frames, bool) override

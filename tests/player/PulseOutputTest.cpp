@@ -9,25 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <functional>
-#include <thread>
 
 namespace {
-
-// Fails after 10 s instead of hanging.
-bool Eventually(const std::function<bool()>& done)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
 
 class PulseOutputs final : public IAudioOutputFactory {
 public:
