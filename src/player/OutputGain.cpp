@@ -2,10 +2,27 @@
 
 namespace {
 
-// A channel level as a factor in 1/65536 steps; the top level is exactly 1.
-int32_t Factor(uint32_t level)
+// A channel's level as a multiplier the vectoriser can keep in 16-bit lanes: a level of 1/65536
+// steps below half is the factor itself; from half up (the top level is exactly 1) the factor
+// less 65536, with the sample added back.
+struct Lane {
+    int16_t factor;
+    int16_t keep;  // all bits when the sample is added back
+};
+
+Lane LaneOf(uint32_t level)
 {
-    return level >= 0xFFFFu ? 0x10000 : static_cast<int32_t>(level);
+    if (level >= 0xFFFFu)
+        return {0, -1};
+    return level >= 0x8000u ? Lane{static_cast<int16_t>(static_cast<int32_t>(level) - 0x10000), -1}
+                            : Lane{static_cast<int16_t>(level), 0};
+}
+
+// (x * level + 0x8000) >> 16, from the high and low halves of the 16-bit product.
+int16_t Scale(int16_t x, Lane lane)
+{
+    const int32_t product = x * lane.factor;
+    return static_cast<int16_t>((product >> 16) + (x & lane.keep) + (static_cast<uint16_t>(product) >> 15));
 }
 
 } // namespace
@@ -15,12 +32,11 @@ void OutputGain::Apply(int16_t* samples, int frames) const
     const uint32_t volume = Volume();
     if (volume == 0xFFFFFFFFu)
         return;
-    const int32_t left = Factor(volume & 0xFFFFu);
-    const int32_t right = Factor(volume >> 16);
-    // Rounded to the nearest step; a factor of at most 1 keeps the product inside 32 bits.
+    const Lane left = LaneOf(volume & 0xFFFFu);
+    const Lane right = LaneOf(volume >> 16);
     for (int i = 0; i < frames; ++i) {
         int16_t* frame = samples + 2 * i;
-        frame[0] = static_cast<int16_t>((frame[0] * left + 0x8000) >> 16);
-        frame[1] = static_cast<int16_t>((frame[1] * right + 0x8000) >> 16);
+        frame[0] = Scale(frame[0], left);
+        frame[1] = Scale(frame[1], right);
     }
 }

@@ -5,6 +5,7 @@
 #include "EndNotice.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -102,6 +103,8 @@ private:
     // is out of Pull, so that it has seen the cap or the seek that stops it.
     uint64_t QuietReader() const;
     void TakeSeek(std::unique_lock<std::mutex>& lock);
+    // How long the decoder thread sleeps when it has nothing to write.
+    std::chrono::milliseconds Nap() const;
     void TellEndIfHeard(std::unique_lock<std::mutex>& lock, bool byReader);
     Track* TrackOf(uint64_t serial);
     uint64_t Heard() const;

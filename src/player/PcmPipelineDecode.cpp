@@ -7,9 +7,15 @@
 // The decoder thread's side of the pipeline: it decodes, seeks and writes the ring.
 
 namespace {
-// The decoder thread looks this often for room and for an end that has been heard: a reader that
-// never takes a lock cannot wake it.
-constexpr auto kNap = std::chrono::milliseconds(10);
+// The decoder thread looks this often for an end that has been heard, and for room: a reader that
+// never takes a lock cannot wake it. With seconds buffered, room can wait longer than an end.
+constexpr auto kEndNap = std::chrono::milliseconds(10);
+constexpr auto kRoomNap = std::chrono::milliseconds(50);
+}
+
+std::chrono::milliseconds PcmPipeline::Nap() const
+{
+    return current_.ended && !endTold_ ? kEndNap : kRoomNap;
 }
 
 uint64_t PcmPipeline::QuietReader() const
@@ -25,7 +31,7 @@ void PcmPipeline::Push(const int16_t* src, int frames, uint64_t serial, uint64_t
 {
     while (frames > 0) {
         while (!quit_ && generation_ == generation && TrackOf(serial) && written_ - taken_.load() >= capacity_) {
-            wake_.wait_for(lock, kNap);
+            wake_.wait_for(lock, Nap());
             TellEndIfHeard(lock, false);
         }
         Track* track = TrackOf(serial);
@@ -96,7 +102,7 @@ void PcmPipeline::DecodeLoop()
         }
         Track& track = nextRunning_ ? next_ : current_;
         if (track.ended) {
-            wake_.wait_for(lock, kNap);
+            wake_.wait_for(lock, Nap());
             continue;
         }
         const uint64_t generation = generation_;

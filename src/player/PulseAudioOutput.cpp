@@ -9,8 +9,10 @@ namespace {
 // What the server holds ahead, as the robust players do (Audacious 500 ms). Pause, seek and volume
 // do not wait for it: they act in the server.
 constexpr int kServerMs = 500;
-// How often the server's thread looks for sound that came while the server asked for none.
+// How often the server's thread looks for sound that came while the server asked for none; when it
+// got all it asked for, the server's own requests keep it going and the look can wait.
 constexpr pa_usec_t kTickUs = 20000;
+constexpr pa_usec_t kFedTickUs = 100000;
 
 void Unref(pa_operation* op)
 {
@@ -55,7 +57,7 @@ void PulseAudioOutput::OnTick(pa_mainloop_api*, pa_time_event* event, const stru
 {
     auto* out = static_cast<PulseAudioOutput*>(self);
     out->Pump();
-    pa_context_rttime_restart(out->context_, event, pa_rtclock_now() + kTickUs);
+    pa_context_rttime_restart(out->context_, event, pa_rtclock_now() + (out->hungry_ ? kTickUs : kFedTickUs));
 }
 
 bool PulseAudioOutput::Start(int rate, IPcmSource& source)
@@ -64,6 +66,7 @@ bool PulseAudioOutput::Start(int rate, IPcmSource& source)
     source_ = &source;
     rate_ = rate;
     paused_ = true;
+    hungry_ = true;
     sinceFlush_ = 0;
     starved_ = false;
     unheard_ = 0;
@@ -140,6 +143,7 @@ void PulseAudioOutput::Flush()
         return;
     pa_threaded_mainloop_lock(loop_);
     Unref(pa_stream_flush(stream_, nullptr, nullptr));
+    hungry_ = true;
     sinceFlush_ = 0;
     unheard_ = 0;
     pa_threaded_mainloop_unlock(loop_);
@@ -206,6 +210,7 @@ void PulseAudioOutput::Pump()
     sinceFlush_ += got;
     if (got > 0)
         starved_ = false;
+    hungry_ = got < want && !source_->Exhausted();
     // The end of the sound: what is held plays out even when it is less than the server waits for.
     if (!paused_ && got < want && source_->Exhausted())
         Unref(pa_stream_trigger(stream_, nullptr, nullptr));

@@ -46,5 +46,6 @@ private:
     // The server has played all it was given. Its latency then still counts what its sink would
     // hold, which would keep the end from ever being heard.
     bool starved_ = false;
+    bool hungry_ = true;  // the last look got less than the server asked for, and more is to come
     std::atomic<int64_t> unheard_{0};
 };

@@ -59,6 +59,19 @@ TEST(OutputGainTest, EachChannelIsScaledByItsOwnLevelRounded)
     gain.SetVolume(0);
     gain.Apply(samples.data(), 3);
     EXPECT_EQ(samples, Frames({0, 0, 0, 0, 0, 0}));
+
+    // Every sample at levels on both sides of half: (x * level + 0x8000) >> 16.
+    for (const uint32_t level : {1u, 0x7FFFu, 0x8000u, 0x8001u, 0xABCDu, 0xFFFEu}) {
+        std::vector<int16_t> all(65536 * 2);
+        for (int x = -32768; x < 32768; ++x)
+            all[static_cast<size_t>(2 * (x + 32768))] = all[static_cast<size_t>(2 * (x + 32768) + 1)] = static_cast<int16_t>(x);
+        gain.SetVolume(level | level << 16);
+        gain.Apply(all.data(), 65536);
+        int wrong = 0;
+        for (int x = -32768; x < 32768; ++x)
+            wrong += all[static_cast<size_t>(2 * (x + 32768))] != static_cast<int16_t>((x * static_cast<int32_t>(level) + 0x8000) >> 16);
+        EXPECT_EQ(wrong, 0) << level;
+    }
 }
 
 TEST(OutputVolumeTest, OnlyTheWaveOutputHasADeviceAndItIsTheGain)
