@@ -9,7 +9,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
 
 namespace {
 
@@ -73,6 +75,7 @@ TFileListView::TFileListView(QWidget* parent) : QTreeView(parent)
         if (menu_)
             menu_->popup(viewport()->mapToGlobal(pos));
     });
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { shown_ = QPersistentModelIndex(); });
 }
 
 int TFileListView::SelectedCount() const
@@ -80,8 +83,28 @@ int TFileListView::SelectedCount() const
     return selectionModel() ? int(selectionModel()->selectedRows().size()) : 0;
 }
 
+void TFileListView::ShowRow(const QModelIndex& row)
+{
+    shown_ = row;
+    scrollTo(row);
+}
+
+void TFileListView::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    if (shown_.isValid())
+        scrollTo(shown_);
+}
+
+void TFileListView::wheelEvent(QWheelEvent* event)
+{
+    shown_ = QPersistentModelIndex();
+    QTreeView::wheelEvent(event);
+}
+
 void TFileListView::mousePressEvent(QMouseEvent* event)
 {
+    shown_ = QPersistentModelIndex();
     emit MousePressed();
     const QModelIndex under = indexAt(event->position().toPoint());
     pressedAt_ = event->position().toPoint();
@@ -139,6 +162,7 @@ bool TFileListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* 
 
 void TFileListView::keyPressEvent(QKeyEvent* event)
 {
+    shown_ = QPersistentModelIndex();
     event->ignore();
     emit KeyDown(event);
     if (!event->isAccepted())

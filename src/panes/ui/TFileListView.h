@@ -19,6 +19,9 @@ public:
 
     void SetPopupMenu(QMenu* menu) { menu_ = menu; }
     int SelectedCount() const;
+    // Scrolls row into view and keeps it there while the list's size settles (a window still being
+    // laid out), until the user scrolls, clicks or types.
+    void ShowRow(const QModelIndex& row);
 
     // The type of the drag data a list starts: the list's object name.
     static inline const char* const kDragFormat = "application/x-melvane-file-list";
@@ -48,6 +51,8 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QMenu* menu_ = nullptr;
@@ -55,4 +60,5 @@ private:
     bool pressedOnSelected_ = false;
     // A plain press on a row of a larger selection: released without a drag, it selects that row alone.
     QPersistentModelIndex narrowTo_;
+    QPersistentModelIndex shown_;  // kept in view by ShowRow
 };

@@ -203,7 +203,7 @@ int TFolderPane::SelectNames(const QList<QByteArray>& names)
     if (!selection.isEmpty()) {
         const QModelIndex first = selection.first().topLeft();
         list_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-        list_->scrollTo(first);
+        list_->ShowRow(first);
     }
     return int(selection.size());
 }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRawFont>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -298,4 +299,25 @@ TEST_F(FolderPaneTest, GbkNamedFolderIsClickedAndListedByItsBytes)
     EXPECT_EQ(pane->ListModel().Row(0).name, "\xb8\xe8.wav");
     EXPECT_EQ(pane->ListModel().Row(0).caption, QStringLiteral("歌.wav"));
     EXPECT_TRUE(msg.layerErrors.isEmpty());
+}
+
+TEST_F(FolderPaneTest, AFileSelectedFromOutsideStaysInViewWhileTheListSettlesUntilTheUserScrolls)
+{
+    for (int i = 0; i < 40; ++i)
+        tmp.MakeSizedFile("Desktop/" + QByteArray::number(i) + ".mp3", 2048);
+    BuildAndShow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->ListModel().RowCount() == 40; }));
+    ASSERT_EQ(pane->SelectNames({pane->ListModel().Entry(39).name}), 1);
+    TFileListView* list = pane->List();
+    const auto inView = [&] { return list->viewport()->rect().contains(list->visualRect(list->currentIndex())); };
+    EXPECT_TRUE(inView());
+    pane->resize(800, 150);  // the window's layout settles smaller
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(inView());
+
+    list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    pane->resize(800, 300);
+    pane->resize(800, 150);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(inView());
 }
