@@ -20,7 +20,8 @@ QString HelpMissingText()
 
 QString HelpWindowTitle()
 {
-    return QStringLiteral("MelvaneKIRO 帮助");
+    // The frame adds the program's name, as it does to every dialog's title.
+    return QStringLiteral("帮助");
 }
 
 QByteArray MailUrl()

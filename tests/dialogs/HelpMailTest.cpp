@@ -84,7 +84,7 @@ TEST_F(WindowFixture, F1WithoutAViewerShowsTheProgramsOwnHelp)
     auto* help = win->findChild<QWidget*>("winHelp");
     ASSERT_NE(help, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
-    EXPECT_EQ(help->windowTitle(), QStringLiteral("MelvaneKIRO 帮助"));
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("帮助"));
     auto* browser = help->findChild<QTextBrowser*>("tbHelp");
     EXPECT_EQ(browser->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
     EXPECT_EQ(browser->documentTitle(), QStringLiteral("MelvaneKIRO 帮助"));
